@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <string>
+
+// Byte text crosses between the core and Qt byte for byte, never through QString.
+inline QByteArray ABytes(const std::string& texto) {
+  return QByteArray(texto.data(), static_cast<qsizetype>(texto.size()));
+}
+
+inline std::string ATexto(const QByteArray& bytes) {
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
