@@ -1,0 +1,120 @@
+#include "transferencia.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <utility>
+
+#include "ajustes.h"
+#include "intercambio.h"
+#include "numero.h"
+#include "silencio.h"
+#include "tramas.h"
+
+namespace {
+
+constexpr int kIntentos = 3;
+constexpr long kRegistrosPorBloque = 8;
+constexpr long kUltimoRegistro = 65535;
+
+template <typename T>
+std::optional<T> EnRango(long valor) {
+  if (valor < std::numeric_limits<T>::min() || valor > std::numeric_limits<T>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<T>(valor);
+}
+
+// Dirección de esclavo guardada; vacío si no es un número de 0 a 255.
+std::optional<std::uint8_t> IdGuardado() {
+  const auto id = EnteroDe(LeerIni("global", "ID_1", "0"));
+  return id ? EnRango<std::uint8_t>(*id) : std::nullopt;
+}
+
+// Todos los registros de `inicio` a `inicio + cantidad - 1` caben en 0..65535.
+bool RangoValido(long inicio, long cantidad) {
+  return inicio >= 0 && inicio <= kUltimoRegistro && cantidad <= kUltimoRegistro + 1 - inicio;
+}
+
+// Un intercambio Modbus: silencio en la línea, petición y respuesta aceptada o vacía.
+template <typename Aceptar>
+std::string Intercambio(Puerto& comm1, const PeticionModbus& peticion, Aceptar aceptar) {
+  GuardarSilencio(comm1);
+  return aceptar(Intercambiar(comm1, peticion.trama, peticion.largoRespuesta));
+}
+
+template <typename Pedir>
+std::string ConReintentos(Pedir pedir) {
+  std::string respuesta;
+  for (int intento = 0; intento < kIntentos && respuesta.empty(); ++intento) {
+    respuesta = pedir();
+  }
+  return respuesta;
+}
+
+// Mueve la barra, procesa los eventos una vez y dice si se pidió cancelar.
+bool Avanzar(const Avance& avance, float valor) {
+  if (avance.progreso) avance.progreso(valor);
+  if (avance.procesarEventos) avance.procesarEventos();
+  return avance.cancelado && avance.cancelado();
+}
+
+}  // namespace
+
+Transferencia::Transferencia(Puerto& comm1, Avance avance)
+    : comm1_(comm1), avance_(std::move(avance)) {}
+
+std::string Transferencia::RxD(int id, int direccion, int longitud) {
+  const auto esclavo = EnRango<std::uint8_t>(id);
+  const auto inicio = EnRango<std::uint16_t>(direccion);
+  const auto registros = Registros::De(longitud);
+  if (!esclavo || !inicio || !registros) return {};
+  return Intercambio(comm1_, PeticionLectura(*esclavo, *inicio, *registros),
+                     [&](const std::string& r) { return AceptarLectura(r, *registros); });
+}
+
+std::string Transferencia::TxD(int id, int direccion, const std::string& dato) {
+  const auto esclavo = EnRango<std::uint8_t>(id);
+  const auto registro = EnRango<std::uint16_t>(direccion);
+  if (!esclavo || !registro || dato.size() != 2) return {};
+  return Intercambio(comm1_, PeticionEscritura(*esclavo, *registro, dato[0], dato[1]),
+                     AceptarEscritura);
+}
+
+std::string Transferencia::Leer(const std::string& direccion, const std::string& longitud) {
+  const auto id = IdGuardado();
+  const auto inicio = EnteroDe(direccion);
+  const auto total = EnteroDe(longitud);
+  if (!id || !inicio || !total || *total <= 0 || !RangoValido(*inicio, *total)) return {};
+
+  const long bloques = (*total - 1) / kRegistrosPorBloque + 1;
+  std::string resultado;
+  for (long b = 1; b <= bloques; ++b) {
+    const long desde = *inicio + kRegistrosPorBloque * (b - 1);
+    const long cantidad =
+        b < bloques ? kRegistrosPorBloque : *total - kRegistrosPorBloque * (b - 1);
+    const std::string respuesta = ConReintentos([&] { return RxD(*id, desde, cantidad); });
+    resultado += respuesta;
+    const bool cancelado = Avanzar(avance_, 100.0f * b / bloques);
+    if (respuesta.empty() || cancelado) break;
+  }
+  return resultado;
+}
+
+std::string Transferencia::Escribir(const std::string& direccion, std::string& dato) {
+  const auto id = IdGuardado();
+  if (dato.size() % 2 != 0) dato.push_back('\0');
+  const long registros = static_cast<long>(dato.size() / 2);
+  const auto inicio = EnteroDe(direccion);
+  if (!id || !inicio || registros == 0 || !RangoValido(*inicio, registros)) return {};
+
+  std::string resultado;
+  for (long i = 1; i <= registros; ++i) {
+    const std::string par = dato.substr(2 * (i - 1), 2);
+    const std::string respuesta = ConReintentos([&] { return TxD(*id, *inicio + i - 1, par); });
+    resultado += respuesta;
+    const bool cancelado = Avanzar(avance_, 100.0f * i / registros);
+    if (respuesta.empty() || cancelado) return {};
+  }
+  return resultado;
+}

@@ -1,0 +1,38 @@
+#include "ajustes.h"
+
+#include "archivo.h"
+#include "ini.h"
+
+namespace {
+// The store reads a value into 255 bytes, the terminating NUL included.
+constexpr std::size_t kValorMaximo = 254;
+}  // namespace
+
+std::string LeerIni(const std::string& seccion, const std::string& clave,
+                    const std::string& defecto) {
+  ArchivoAjustes archivo = UbicarAjustes();
+  if (!archivo.existe || archivo.oculto) return defecto;
+  std::optional<std::string> texto = LeerArchivo(archivo.ruta);
+  if (!texto) return defecto;
+  std::string valor = ValorIni(*texto, seccion, clave).value_or("").substr(0, kValorMaximo);
+  if (valor.empty()) return defecto;
+  valor.pop_back();  // the "." every write adds
+  return valor;
+}
+
+std::string LeerIni(const std::string& seccion, const std::string& clave, long defecto) {
+  return LeerIni(seccion, clave, std::to_string(defecto));
+}
+
+void EscribirIni(const std::string& seccion, const std::string& clave, const std::string& valor) {
+  ArchivoAjustes archivo = UbicarAjustes();
+  // A file that exists but cannot be read is left alone rather than replaced by one setting.
+  std::optional<std::string> antes = archivo.existe ? LeerArchivo(archivo.ruta) : std::string();
+  if (!antes) return;
+  std::optional<std::string> despues = ConValorIni(*antes, seccion, clave, valor + ".");
+  if (despues) GuardarArchivo(archivo.ruta, *despues);
+}
+
+void EscribirIni(const std::string& seccion, const std::string& clave, long valor) {
+  EscribirIni(seccion, clave, std::to_string(valor));
+}

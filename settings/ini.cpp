@@ -1,0 +1,150 @@
+#include "ini.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "nombres.h"
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kBlancos = " \t";
+
+struct Linea {
+  std::string_view texto;  // without its line end
+  std::size_t inicio;      // where the line starts in the file
+  std::size_t siguiente;   // where the next line starts: past the line end, if there is one
+
+  bool Terminada() const { return siguiente > inicio + texto.size(); }
+};
+
+std::vector<Linea> Lineas(std::string_view archivo) {
+  std::vector<Linea> lineas;
+  std::size_t inicio = archivo.substr(0, kBom.size()) == kBom ? kBom.size() : 0;
+  while (inicio < archivo.size()) {
+    std::size_t fin = std::min(archivo.find_first_of("\r\n", inicio), archivo.size());
+    std::size_t siguiente = fin;
+    if (archivo.compare(fin, 2, "\r\n") == 0) {
+      siguiente += 2;
+    } else if (fin < archivo.size()) {
+      siguiente += 1;
+    }
+    lineas.push_back({archivo.substr(inicio, fin - inicio), inicio, siguiente});
+    inicio = siguiente;
+  }
+  return lineas;
+}
+
+std::string_view SinBlancos(std::string_view texto) {
+  std::size_t primero = texto.find_first_not_of(kBlancos);
+  if (primero == std::string_view::npos) return {};
+  return texto.substr(primero, texto.find_last_not_of(kBlancos) - primero + 1);
+}
+
+std::string_view SinComillas(std::string_view texto) {
+  bool entreComillas = texto.size() >= 2 && texto.front() == texto.back() &&
+                       (texto.front() == '"' || texto.front() == '\'');
+  return entreComillas ? texto.substr(1, texto.size() - 2) : texto;
+}
+
+bool MismoNombre(std::string_view a, std::string_view b) {
+  return IgualesSinMayusculas(SinBlancos(a), SinBlancos(b));
+}
+
+// The name between "[" and the last "]" of a header line; nothing for any other line.
+std::optional<std::string_view> Encabezado(std::string_view linea) {
+  linea = SinBlancos(linea);
+  std::size_t cierre = linea.rfind(']');
+  if (linea.empty() || linea.front() != '[' || cierre == std::string_view::npos) {
+    return std::nullopt;
+  }
+  return linea.substr(1, cierre - 1);
+}
+
+struct Par {
+  std::string_view clave;  // as written, blanks around it dropped
+  std::string_view valor;  // everything after the first "="
+};
+
+std::optional<Par> ClaveValor(std::string_view linea) {
+  std::size_t igual = linea.find('=');
+  if (igual == std::string_view::npos) return std::nullopt;
+  return Par{SinBlancos(linea.substr(0, igual)), linea.substr(igual + 1)};
+}
+
+// Where a key is, or would go, in the first section of a name (indexes into the lines).
+struct Sitio {
+  std::optional<std::size_t> encabezado;
+  std::optional<std::size_t> clave;
+  std::size_t ultimaConTexto = 0;  // the section's last line that is not blank
+};
+
+Sitio Buscar(const std::vector<Linea>& lineas, std::string_view seccion, std::string_view clave) {
+  auto abre = [&](const Linea& linea) {
+    std::optional<std::string_view> nombre = Encabezado(linea.texto);
+    return nombre && MismoNombre(*nombre, seccion);
+  };
+  Sitio sitio;
+  auto encabezado = std::find_if(lineas.begin(), lineas.end(), abre);
+  if (encabezado == lineas.end()) return sitio;
+  std::size_t i = static_cast<std::size_t>(encabezado - lineas.begin());
+  sitio.encabezado = sitio.ultimaConTexto = i;
+  for (++i; i < lineas.size() && !Encabezado(lineas[i].texto); ++i) {
+    if (!SinBlancos(lineas[i].texto).empty()) sitio.ultimaConTexto = i;
+    std::optional<Par> par = ClaveValor(lineas[i].texto);
+    if (!sitio.clave && par && MismoNombre(par->clave, clave)) sitio.clave = i;
+  }
+  return sitio;
+}
+
+bool SinSaltos(std::string_view texto) {
+  return texto.find_first_of("\r\n") == std::string_view::npos;
+}
+
+bool Guardable(std::string_view seccion, std::string_view clave, std::string_view valor) {
+  return SinSaltos(seccion) && SinSaltos(clave) && SinSaltos(valor) &&
+         clave.find('=') == std::string_view::npos && SinBlancos(clave).substr(0, 1) != "[";
+}
+
+// A whole line for the key. The value is quoted when reading would otherwise drop its blanks or
+// its own outer quotes, so that it always reads back as given.
+std::string LineaDeClave(std::string_view clave, std::string_view valor) {
+  bool proteger =
+      SinBlancos(valor).size() != valor.size() || SinComillas(valor).size() != valor.size();
+  std::string guardado = proteger ? '"' + std::string(valor) + '"' : std::string(valor);
+  return std::string(clave) + "=" + guardado + "\r\n";
+}
+
+std::string Salto(const Linea& linea) {
+  return linea.Terminada() ? "" : "\r\n";
+}
+
+}  // namespace
+
+std::optional<std::string> ValorIni(const std::string& texto, const std::string& seccion,
+                                    const std::string& clave) {
+  std::vector<Linea> lineas = Lineas(texto);
+  Sitio sitio = Buscar(lineas, seccion, clave);
+  if (!sitio.clave) return std::nullopt;
+  return std::string(SinComillas(SinBlancos(ClaveValor(lineas[*sitio.clave].texto)->valor)));
+}
+
+std::optional<std::string> ConValorIni(const std::string& texto, const std::string& seccion,
+                                       const std::string& clave, const std::string& valor) {
+  if (!Guardable(seccion, clave, valor)) return std::nullopt;
+  std::vector<Linea> lineas = Lineas(texto);
+  Sitio sitio = Buscar(lineas, seccion, clave);
+  std::string nuevo = texto;
+  if (sitio.clave) {
+    const Linea& linea = lineas[*sitio.clave];
+    return nuevo.replace(linea.inicio, linea.siguiente - linea.inicio,
+                         LineaDeClave(ClaveValor(linea.texto)->clave, valor));
+  }
+  if (sitio.encabezado) {
+    const Linea& ultima = lineas[sitio.ultimaConTexto];
+    return nuevo.insert(ultima.siguiente, Salto(ultima) + LineaDeClave(clave, valor));
+  }
+  std::string salto = lineas.empty() ? "" : Salto(lineas.back());
+  return nuevo + salto + "[" + seccion + "]\r\n" + LineaDeClave(clave, valor);
+}

@@ -1,0 +1,54 @@
+#include "linea.h"
+
+#include <gtest/gtest.h>
+
+#include "bytes_prueba.h"
+#include "puerto_falso.h"
+
+namespace {
+
+using ms = std::chrono::milliseconds;
+
+std::string Bloque(std::size_t largo) {
+  std::string bloque;
+  for (std::size_t i = 0; i < largo; ++i) bloque += static_cast<char>(i * 7);  // NUL incluido
+  return bloque;
+}
+
+TEST(LineaDeComando, EnmarcaElComandoConDosPuntosYCrLf) {
+  PuertoFalso puerto;
+  TRxC(puerto, "M");
+  TRxC(puerto, "");
+  ASSERT_EQ(puerto.escritos.size(), 2u);
+  EXPECT_EQ(puerto.escritos[0].trama, Bytes({0x3A, 0x4D, 0x0D, 0x0A}));
+  EXPECT_EQ(puerto.escritos[1].trama, ":\r\n");
+}
+
+TEST(LineaDeComando, SoloUnaRespuestaDeExactamente90BytesVale) {
+  PuertoFalso puerto;
+  std::size_t largo = 0;
+  puerto.responder = [&](const std::string&, std::size_t) {
+    puerto.Llegar(ms(300), Bloque(largo));
+  };
+
+  largo = 90;
+  EXPECT_EQ(TRxC(puerto, "M"), Bloque(90));
+  EXPECT_EQ(puerto.Ahora() - puerto.escritos.back().cuando, ms(300));
+
+  largo = 89;
+  EXPECT_EQ(TRxC(puerto, "M"), "");
+  EXPECT_EQ(puerto.Ahora() - puerto.escritos.back().cuando, ms(2000));
+
+  largo = 92;
+  EXPECT_EQ(TRxC(puerto, "M"), "");
+  EXPECT_EQ(puerto.escritos.size(), 3u);
+}
+
+TEST(LineaDeComando, LoRecibidoAntesDelEnvioNoEntraEnLaRespuesta) {
+  PuertoFalso puerto;
+  puerto.Llegar(ms(0), "viejo");
+  puerto.responder = [&](const std::string&, std::size_t) { puerto.Llegar(ms(50), Bloque(90)); };
+  EXPECT_EQ(TRxC(puerto, "M"), Bloque(90));
+}
+
+}  // namespace

@@ -1,0 +1,249 @@
+#include "transferencia.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <vector>
+
+#include "ajustes.h"
+#include "bytes_prueba.h"
+#include "carpeta_temporal.h"
+#include "crc16.h"
+#include "puerto_falso.h"
+#include "tramas.h"
+
+namespace {
+
+using std::chrono::microseconds;
+using ms = std::chrono::milliseconds;
+
+// Indicador de prueba: guarda registros, contesta las funciones 3 y 6 tras `retardo` y
+// calla las peticiones cuyo número esté en `callar`.
+struct IndicadorFalso {
+  std::map<int, std::uint16_t> registros;
+  std::set<std::size_t> callar;
+  ms retardo{20};
+
+  void Conectar(PuertoFalso& puerto) {
+    puerto.responder = [this, &puerto](const std::string& t, std::size_t numero) {
+      if (callar.count(numero)) return;
+      puerto.Llegar(retardo, Contestar(t));
+    };
+  }
+
+  std::string Contestar(const std::string& t) {
+    const int direccion = Byte(t, 2) * 256 + Byte(t, 3);
+    if (t[1] == 6) {
+      registros[direccion] = static_cast<std::uint16_t>(Byte(t, 4) * 256 + Byte(t, 5));
+      return t;
+    }
+    std::string cuerpo = t.substr(0, 2) + static_cast<char>(2 * Byte(t, 5));
+    for (int r = direccion; r < direccion + Byte(t, 5); ++r) {
+      cuerpo += Bytes({registros[r] >> 8, registros[r] & 0xFF});
+    }
+    return cuerpo + crc16(cuerpo);
+  }
+
+  static int Byte(const std::string& t, std::size_t i) { return static_cast<std::uint8_t>(t[i]); }
+};
+
+// Dirección y cantidad de registros de cada petición de lectura escrita.
+std::vector<std::pair<int, int>> Lecturas(const PuertoFalso& puerto) {
+  std::vector<std::pair<int, int>> lecturas;
+  for (const auto& e : puerto.escritos) {
+    lecturas.push_back({IndicadorFalso::Byte(e.trama, 2) * 256 + IndicadorFalso::Byte(e.trama, 3),
+                        IndicadorFalso::Byte(e.trama, 5)});
+  }
+  return lecturas;
+}
+
+std::string Texto(std::size_t largo) {
+  std::string texto;
+  for (std::size_t i = 0; i < largo; ++i) texto += static_cast<char>('0' + i % 75);
+  return texto;
+}
+
+// Cada prueba corre en una carpeta temporal propia, sin archivo de ajustes salvo que lo escriba.
+class TransferenciaTest : public EnCarpetaTemporal {
+ protected:
+  void SetUp() override {
+    EnCarpetaTemporal::SetUp();
+    indicador.Conectar(puerto);
+    avance.progreso = [this](float v) { progreso.push_back(v); };
+    avance.cancelado = [this] { return cancelar; };
+  }
+
+  Transferencia Nueva() { return Transferencia(puerto, avance); }
+
+  PuertoFalso puerto;
+  IndicadorFalso indicador;
+  Avance avance;
+  std::vector<float> progreso;
+  bool cancelar = false;
+};
+
+TEST_F(TransferenciaTest, LeerPartePorBloquesDeOcho) {
+  for (const auto& [longitud, esperadas] :
+       {std::pair<std::string, std::vector<std::pair<int, int>>>{"8", {{26, 8}}},
+        {"9", {{26, 8}, {34, 1}}},
+        {"16", {{26, 8}, {34, 8}}},
+        {"0", {}}}) {
+    puerto.escritos.clear();
+    const std::string texto = Nueva().Leer("26", longitud);
+    EXPECT_EQ(Lecturas(puerto), esperadas) << longitud;
+    EXPECT_EQ(texto.size(), 2 * std::stoul(longitud));
+  }
+}
+
+TEST_F(TransferenciaTest, EscribirYLeerDevuelvenElMismoTextoConSuRelleno) {
+  std::string dato = "ABC";
+  EXPECT_EQ(Nueva().Escribir("26", dato), std::string("ABC\0", 4));
+  EXPECT_EQ(dato, std::string("ABC\0", 4));
+  ASSERT_EQ(puerto.escritos.size(), 2u);
+  EXPECT_EQ(puerto.escritos[1].trama.substr(2, 4), Bytes({0x00, 0x1B, 0x00, 0x43}));
+  EXPECT_EQ(Nueva().Leer("26", "2"), std::string("ABC\0", 4));
+}
+
+TEST_F(TransferenciaTest, EscribirUnMembreteCompletoVaRegistroARegistro) {
+  std::string dato = Texto(76);
+  EXPECT_EQ(Nueva().Escribir("26", dato), dato);
+  ASSERT_EQ(puerto.escritos.size(), 38u);
+  for (std::size_t i = 0; i < 38; ++i) {
+    EXPECT_EQ(puerto.escritos[i].trama[1], 6);
+    EXPECT_EQ(IndicadorFalso::Byte(puerto.escritos[i].trama, 3), 26 + static_cast<int>(i));
+  }
+  EXPECT_FLOAT_EQ(progreso.front(), 100.0f / 38);
+  EXPECT_FLOAT_EQ(progreso.back(), 100.0f);
+  EXPECT_EQ(Nueva().Leer("26", "38"), dato);
+
+  std::string vacio;
+  puerto.escritos.clear();
+  EXPECT_EQ(Nueva().Escribir("26", vacio), "");
+  EXPECT_TRUE(puerto.escritos.empty());
+}
+
+TEST_F(TransferenciaTest, UnaPeticionSinRespuestaSeIntentaTresVecesYCortaElTrabajo) {
+  indicador.callar = {1, 2, 3};
+  for (int r = 26; r < 34; ++r) indicador.registros[r] = 0x4241;
+  EXPECT_EQ(Nueva().Leer("26", "24"), "ABABABABABABABAB");
+  EXPECT_EQ(Lecturas(puerto),
+            (std::vector<std::pair<int, int>>{{26, 8}, {34, 8}, {34, 8}, {34, 8}}));
+  EXPECT_EQ(puerto.HoraDe(2) - puerto.HoraDe(1), ms(2000));
+  EXPECT_EQ(puerto.HoraDe(3) - puerto.HoraDe(2), ms(2000));
+  EXPECT_EQ(progreso, (std::vector<float>{100.0f * 1 / 3, 100.0f * 2 / 3}));
+
+  puerto.escritos.clear();
+  std::string dato = Texto(6);
+  EXPECT_EQ(Nueva().Escribir("26", dato), "");
+  EXPECT_EQ(puerto.escritos.size(), 4u);
+}
+
+TEST_F(TransferenciaTest, LeerAvanzaPorBloquesYAtiendeCancelarTrasCadaUno) {
+  EXPECT_EQ(Nueva().Leer("0", "24").size(), 48u);
+  EXPECT_EQ(progreso, (std::vector<float>{100.0f * 1 / 3, 100.0f * 2 / 3, 100.0f}));
+
+  progreso.clear();
+  puerto.escritos.clear();
+  puerto.responder = [&](const std::string& t, std::size_t numero) {
+    cancelar = numero == 1;  // el operador cancela mientras va el segundo bloque
+    puerto.Llegar(ms(20), indicador.Contestar(t));
+  };
+  EXPECT_EQ(Nueva().Leer("0", "24").size(), 32u);
+  EXPECT_EQ(puerto.escritos.size(), 2u);
+}
+
+TEST_F(TransferenciaTest, CancelarDuranteUnaEscrituraTerminaEsaPeticionYDevuelveVacio) {
+  int eventos = 0;
+  avance.procesarEventos = [&] { ++eventos; };
+  puerto.responder = [&](const std::string& t, std::size_t numero) {
+    if (numero == 2) cancelar = true;
+    puerto.Llegar(ms(20), t);
+  };
+  std::string dato = Texto(76);
+  EXPECT_EQ(Nueva().Escribir("26", dato), "");
+  EXPECT_EQ(puerto.escritos.size(), 3u);
+  EXPECT_EQ(eventos, 3);
+}
+
+TEST_F(TransferenciaTest, ElPlazoCuentaDesdeQueSeEscribeLaPeticion) {
+  Transferencia t = Nueva();
+  indicador.retardo = ms(1500);
+  EXPECT_EQ(t.TxD(0, 26, "AB"), "AB");
+  EXPECT_EQ(puerto.escritos.size(), 1u);
+  EXPECT_EQ(puerto.Ahora() - puerto.escritos[0].cuando, ms(1500));
+
+  // Completa a los 2500 ms: lo llegado al plazo se rechaza y el segundo intento sale enseguida.
+  puerto.escritos.clear();
+  puerto.responder = [&](const std::string& trama, std::size_t numero) {
+    if (numero == 0) {
+      puerto.Llegar(ms(1000), trama.substr(0, 4));
+      puerto.Llegar(ms(2500), trama.substr(4));
+    } else {
+      puerto.Llegar(ms(100), trama);
+    }
+  };
+  std::string dato = "AB";
+  EXPECT_EQ(t.Escribir("26", dato), "AB");
+  ASSERT_EQ(puerto.escritos.size(), 2u);
+  EXPECT_EQ(puerto.escritos[1].cuando - puerto.escritos[0].cuando, ms(2000));
+}
+
+TEST_F(TransferenciaTest, AntesDeCadaPeticionSeDescartaLoViejoYLaLineaCalla35Caracteres) {
+  puerto.baudios = 1200;  // 3,5 caracteres = 29,167 ms
+  puerto.Llegar(microseconds(0), PeticionEscritura(0, 26, 'A', 'B').trama);  // eco viejo
+  puerto.Llegar(ms(10), "ruido");
+  indicador.callar = {0};
+  EXPECT_EQ(Nueva().TxD(0, 26, "AB"), "");
+  EXPECT_EQ(puerto.HoraDe(0), ms(10) + microseconds(29167));
+
+  // Ruido sin fin: la petición sale igual, como mucho al vencer el plazo.
+  PuertoFalso ruidoso;
+  ruidoso.baudios = 1200;
+  for (int i = 0; i < 500; ++i) ruidoso.Llegar(ms(10 * i), "x");
+  Transferencia(ruidoso, avance).TxD(0, 26, "AB");
+  ASSERT_EQ(ruidoso.escritos.size(), 1u);
+  EXPECT_EQ(ruidoso.HoraDe(0), ms(2000));
+}
+
+TEST_F(TransferenciaTest, LaDireccionDeEsclavoSaleDeLosAjustes) {
+  Nueva().Leer("26", "1");
+  EscribirIni("global", "ID_1", "7");
+  std::string dato = "AB";
+  Nueva().Escribir("26", dato);
+  ASSERT_EQ(puerto.escritos.size(), 2u);
+  EXPECT_EQ(puerto.escritos[0].trama[0], 0);
+  EXPECT_EQ(puerto.escritos[1].trama[0], 7);
+}
+
+TEST_F(TransferenciaTest, UnTrabajoQueNoPuedeFormarTramasNoEnviaNada) {
+  const auto nadaEnviado = [&](const std::string& direccion, int registros) {
+    std::string dato(2 * registros, 'x');
+    const bool vacio = Nueva().Leer(direccion, std::to_string(registros)).empty() &&
+                       Nueva().Escribir(direccion, dato).empty();
+    return vacio && puerto.escritos.empty() && progreso.empty();
+  };
+  EXPECT_TRUE(nadaEnviado("", 1));
+  EXPECT_TRUE(nadaEnviado("26x", 1));
+  EXPECT_TRUE(nadaEnviado("-1", 1));
+  EXPECT_TRUE(nadaEnviado("65535", 2));
+  EXPECT_TRUE(nadaEnviado("65536", 1));
+  EXPECT_TRUE(Nueva().Leer("26", "ocho").empty());
+  EXPECT_TRUE(Nueva().Leer("26", "-3").empty());
+  EXPECT_TRUE(Nueva().RxD(256, 26, 1).empty());
+  EXPECT_TRUE(Nueva().RxD(0, 65536, 1).empty());
+  EXPECT_TRUE(Nueva().RxD(0, 26, 0).empty());
+  EXPECT_TRUE(Nueva().TxD(-1, 26, "AB").empty());
+  EXPECT_TRUE(Nueva().TxD(0, 26, "ABC").empty());
+  for (const char* id : {"256", "-1", "siete"}) {
+    EscribirIni("global", "ID_1", id);
+    EXPECT_TRUE(nadaEnviado("26", 1)) << id;
+  }
+  EXPECT_TRUE(puerto.escritos.empty());
+
+  EscribirIni("global", "ID_1", "255");
+  EXPECT_EQ(Nueva().Leer("65535", "1").size(), 2u);
+}
+
+}  // namespace
