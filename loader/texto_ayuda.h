@@ -1,0 +1,4 @@
+#pragma once
+
+// Guía del operador que muestra el panel de ayuda: UTF-8, cada línea terminada en CR LF.
+extern const char kTextoAyuda[];

@@ -1,0 +1,266 @@
+#include "frm_Carga.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "ajustes.h"
+#include "barra_estado.h"
+#include "caja_mensaje.h"
+#include "texto_ayuda.h"
+#include "twips.h"
+
+namespace {
+
+template <typename T>
+T* Hijo(const QWidget& ventana, const char* nombre) {
+  return ventana.findChild<T*>(QString::fromLatin1(nombre));
+}
+
+std::unique_ptr<frm_Carga> Abrir() {
+  auto ventana = std::make_unique<frm_Carga>();
+  ventana->show();
+  return ventana;
+}
+
+QByteArray ArchivoAjustes() {
+  QFile archivo(QStringLiteral("Brun_Kqt.ini"));
+  return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray();
+}
+
+bool AyudaVisible(const frm_Carga& ventana) {
+  return Hijo<QGroupBox>(ventana, "Frame2")->x() == 0;
+}
+
+// Lo que tapa el centro de `control`: él mismo, o el panel de ayuda si está encima.
+QWidget* Visible(const frm_Carga& ventana, const QWidget* control) {
+  return ventana.childAt(control->mapTo(&ventana, control->rect().center()));
+}
+
+void Click(const frm_Carga& ventana, const char* boton) {
+  QTest::mouseClick(Hijo<QPushButton>(ventana, boton), Qt::LeftButton);
+}
+
+void ClickCasilla(const frm_Carga& ventana) {
+  auto* casilla = Hijo<QCheckBox>(ventana, "Chk_inicio");
+  QTest::mouseClick(casilla, Qt::LeftButton, {}, QPoint(6, casilla->height() / 2));
+}
+
+}  // namespace
+
+class PruebaVentana : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Cada prueba corre en una carpeta vacía: sin archivo de ajustes.
+  void init() {
+    carpeta_ = std::make_unique<QTemporaryDir>();
+    anterior_ = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(carpeta_->path()));
+  }
+
+  void cleanup() {
+    QDir::setCurrent(anterior_);
+    carpeta_.reset();
+  }
+
+  void primerArranqueSinAjustes() {
+    const QDateTime antes = QDateTime::currentDateTime();
+    auto ventana = Abrir();
+    const QDateTime despues = QDateTime::currentDateTime();
+    QVERIFY(QTest::qWaitForWindowActive(ventana.get()));
+    auto* conectar = Hijo<QPushButton>(*ventana, "CmdConect");
+    QVERIFY(AyudaVisible(*ventana));
+    QVERIFY(Hijo<QGroupBox>(*ventana, "Frame2")->isAncestorOf(Visible(*ventana, conectar)));
+    QVERIFY(!Hijo<QCheckBox>(*ventana, "Chk_inicio")->isChecked());
+    QCOMPARE(Hijo<QLabel>(*ventana, "LabelId0")->text(), QStringLiteral("1"));
+    QCOMPARE(Hijo<QComboBox>(*ventana, "ListaPuerto")->currentText(), QStringLiteral("Com1"));
+    QCOMPARE(Hijo<QComboBox>(*ventana, "ListaBaudios")->currentText(), QStringLiteral("9600"));
+    QCOMPARE(Hijo<QLabel>(*ventana, "lblVersion")->text(), QString::fromUtf8("Versión 3.0.1"));
+    QCOMPARE(QApplication::focusWidget(), conectar);
+    QVERIFY(!Hijo<QPushButton>(*ventana, "CmdBuscar")->isEnabled());
+    QVERIFY(!Hijo<QPushButton>(*ventana, "CmdSubir")->isEnabled());
+    QVERIFY(Hijo<QLabel>(*ventana, "Lbl_Fin")->isHidden());
+    // La guía llega entera, con los espacios al final de línea y el último salto.
+    QCOMPARE(Hijo<QPlainTextEdit>(*ventana, "Text1")->toPlainText(),
+             QString::fromUtf8(kTextoAyuda).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+    auto* barra = Hijo<BarraEstado>(*ventana, "sbStatusBar");
+    const QLocale local = QLocale::system();
+    QCOMPARE(barra->Panel(1)->text(), QStringLiteral("Estado"));
+    const auto corto = [&local](const auto& fecha_u_hora) {
+      return local.toString(fecha_u_hora, QLocale::ShortFormat);
+    };
+    QVERIFY(QStringList({corto(antes.date()), corto(despues.date())})
+                .contains(barra->Panel(2)->text()));
+    QVERIFY(QStringList({corto(antes.time()), corto(despues.time())})
+                .contains(barra->Panel(3)->text()));
+    QVERIFY(!QFile::exists(QStringLiteral("Brun_Kqt.ini")));
+  }
+
+  void ayudaOcultaAlInicioTrasTildarLaCasilla() {
+    {
+      auto ventana = Abrir();
+      ClickCasilla(*ventana);
+      QCOMPARE(LeerIni("Global", "Mostrar", ""), std::string("1"));
+      Click(*ventana, "Cmd_Salir");
+    }
+    auto ventana = Abrir();
+    auto* conectar = Hijo<QPushButton>(*ventana, "CmdConect");
+    QCOMPARE(Hijo<QGroupBox>(*ventana, "Frame2")->x(), Twips(5600, ventana.get()));
+    QCOMPARE(Visible(*ventana, conectar), conectar);
+    Click(*ventana, "CmdHelp");
+    QVERIFY(AyudaVisible(*ventana));
+    Click(*ventana, "CmdCerrar");
+    QCOMPARE(Visible(*ventana, conectar), conectar);
+    ClickCasilla(*ventana);
+    QCOMPARE(LeerIni("Global", "Mostrar", ""), std::string("0"));
+  }
+
+  void cierreSinSalirRechazado() {
+    EscribirIni("Global", "Comm", 2L);
+    auto ventana = Abrir();
+    Hijo<QComboBox>(*ventana, "ListaPuerto")->setCurrentIndex(4);
+    QSignalSpy fin(ventana.get(), &frm_Carga::Terminar);
+    const QByteArray antes = ArchivoAjustes();
+    QString texto, titulo;
+    QMessageBox::Icon icono = QMessageBox::Critical;
+    qsizetype botones = 0;
+    QWidget* duena = nullptr;
+    {
+      QObject paso;
+      AtenderCaja(&paso, [&](QMessageBox* caja) {
+        texto = caja->text();
+        titulo = caja->windowTitle();
+        icono = caja->icon();
+        botones = caja->buttons().size();
+        duena = caja->parentWidget();
+        caja->button(QMessageBox::Ok)->click();
+      });
+      QVERIFY(!ventana->close());
+    }
+    QCOMPARE(texto, QString::fromUtf8("Debe utilizar el botón SALIR\r\r Para cerrar su sesión"));
+    QCOMPARE(titulo, QStringLiteral("Brun_Kesta"));
+    QCOMPARE(icono, QMessageBox::NoIcon);
+    QCOMPARE(botones, 1);
+    QCOMPARE(duena, ventana.get());
+    QVERIFY(ventana->isVisible());
+    QCOMPARE(fin.count(), 0);
+    QCOMPARE(ArchivoAjustes(), antes);
+  }
+
+  void salirGuardaLasEleccionesYTermina() {
+    {
+      auto ventana = Abrir();
+      QTest::keyClick(Hijo<QComboBox>(*ventana, "ListaPuerto"), Qt::Key_Down);
+      QTest::keyClick(Hijo<QComboBox>(*ventana, "ListaPuerto"), Qt::Key_Down);
+      QTest::keyClick(Hijo<QComboBox>(*ventana, "ListaBaudios"), Qt::Key_Up);
+      Hijo<QScrollBar>(*ventana, "HScrollId0")->setValue(17);
+      QSignalSpy fin(ventana.get(), &frm_Carga::Terminar);
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      Click(*ventana, "Cmd_Salir");
+      QCOMPARE(fin.count(), 1);
+      QCOMPARE(QApplication::overrideCursor(), nullptr);
+      const QByteArray guardado = ArchivoAjustes();
+      QVERIFY(guardado.contains("Comm=3.") && guardado.contains("Baudios=2."));
+      QVERIFY(guardado.contains("ID_1=17."));
+    }
+    auto ventana = Abrir();
+    QCOMPARE(Hijo<QComboBox>(*ventana, "ListaPuerto")->currentText(), QStringLiteral("Com3"));
+    QCOMPARE(Hijo<QComboBox>(*ventana, "ListaBaudios")->currentText(), QStringLiteral("4800"));
+    QCOMPARE(Hijo<QLabel>(*ventana, "LabelId0")->text(), QStringLiteral("17"));
+  }
+
+  // Lo que no es un número o queda fuera de rango vale como ausente. `muestra` es lo que la
+  // ventana muestra de esa clave: la casilla (0/1), el ID, el puerto (1-8) o la velocidad (0-3).
+  void valoresGuardados_data() {
+    QTest::addColumn<QString>("clave");
+    QTest::addColumn<QString>("guardado");
+    QTest::addColumn<int>("muestra");
+    const struct {
+      const char* clave;
+      const char* guardado;
+      int muestra;
+    } casos[] = {{"Mostrar", "2", 0},  {"Mostrar", "si", 0}, {"ID_1", "0", 0},
+                 {"ID_1", "256", 1},   {"ID_1", "-1", 1},    {"ID_1", "", 1},
+                 {"ID_1", "65553", 1}, {"Comm", "9", 1},     {"Comm", "-1", 1},
+                 {"Baudios", "4", 3},  {"Baudios", "-2", 3}, {"Baudios", "2.5", 3}};
+    for (const auto& caso : casos) {
+      QTest::addRow("%s=%s", caso.clave, caso.guardado)
+          << QString::fromLatin1(caso.clave) << QString::fromLatin1(caso.guardado) << caso.muestra;
+    }
+  }
+
+  void valoresGuardados() {
+    QFETCH(QString, clave);
+    QFETCH(QString, guardado);
+    QFETCH(int, muestra);
+    EscribirIni("Global", clave.toStdString(), guardado.toStdString());
+    auto ventana = Abrir();
+    const QMap<QString, int> muestras = {
+        {"Mostrar", Hijo<QCheckBox>(*ventana, "Chk_inicio")->isChecked() ? 1 : 0},
+        {"ID_1", Hijo<QLabel>(*ventana, "LabelId0")->text().toInt()},
+        {"Comm", Hijo<QComboBox>(*ventana, "ListaPuerto")->currentIndex() + 1},
+        {"Baudios", Hijo<QComboBox>(*ventana, "ListaBaudios")->currentIndex()}};
+    QCOMPARE(muestras.value(clave), muestra);
+    QCOMPARE(AyudaVisible(*ventana), muestras.value("Mostrar") == 0);
+  }
+
+  void listasSinEleccion() {
+    EscribirIni("Global", "Comm", 0L);
+    EscribirIni("Global", "Baudios", -1L);
+    auto ventana = Abrir();
+    QCOMPARE(Hijo<QComboBox>(*ventana, "ListaPuerto")->currentIndex(), -1);
+    QCOMPARE(Hijo<QComboBox>(*ventana, "ListaBaudios")->currentIndex(), -1);
+    Click(*ventana, "Cmd_Salir");
+    QCOMPARE(LeerIni("Global", "Comm", ""), std::string("0"));
+    QCOMPARE(LeerIni("Global", "Baudios", ""), std::string("-1"));
+  }
+
+  void indicadorSigueAlId() {
+    auto ventana = Abrir();
+    auto* barra = Hijo<QScrollBar>(*ventana, "HScrollId0");
+    auto* indicador = Hijo<QLabel>(*ventana, "LabelId0");
+    QTest::keyClick(barra, Qt::Key_Right);
+    QCOMPARE(indicador->text(), QStringLiteral("2"));
+    QTest::keyClick(barra, Qt::Key_End);
+    QCOMPARE(indicador->text(), QStringLiteral("255"));
+    // Mientras se arrastra el cursor el indicador no cambia; al soltarlo, sí.
+    barra->setSliderDown(true);
+    barra->setSliderPosition(100);
+    QCOMPARE(indicador->text(), QStringLiteral("255"));
+    barra->setSliderDown(false);
+    QCOMPARE(indicador->text(), QStringLiteral("100"));
+  }
+
+  void ordenDeTabulacion() {
+    auto ventana = Abrir();
+    Hijo<QPushButton>(*ventana, "CmdBuscar")->setEnabled(true);
+    Hijo<QPushButton>(*ventana, "CmdSubir")->setEnabled(true);
+    QVERIFY(QTest::qWaitForWindowActive(ventana.get()));
+    QStringList recorrido;
+    for (int paso = 0; paso < 12 && QApplication::focusWidget() != nullptr; ++paso) {
+      recorrido << QApplication::focusWidget()->objectName();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(recorrido, QStringList({"CmdConect", "CmdSubir", "CmdBuscar", "Cmd_Salir",
+                                     "ListaPuerto", "ListaBaudios", "HScrollId0", "CmdHelp",
+                                     "CmdCerrar", "Text1", "Chk_inicio", "CmdConect"}));
+  }
+
+ private:
+  std::unique_ptr<QTemporaryDir> carpeta_;
+  QString anterior_;
+};
+
+QTEST_MAIN(PruebaVentana)
+#include "frm_carga_test.moc"
