@@ -14,7 +14,8 @@
 #include "ajustes.h"
 #include "twips.h"
 
-frm_Carga::frm_Carga(QWidget* parent) : QWidget(parent) {
+frm_Carga::frm_Carga(QWidget* parent)
+    : QWidget(parent), CarpetaPrograma(QCoreApplication::applicationDirPath()) {
   CrearControles();
   EnlazarEventos();
   Form_Load();
@@ -26,6 +27,9 @@ void frm_Carga::EnlazarEventos() {
   connect(CmdCerrar, &QPushButton::clicked, this, &frm_Carga::CmdCerrar_Click);
   connect(Chk_inicio, &QCheckBox::toggled, this, &frm_Carga::Chk_inicio_Click);
   connect(Cmd_Salir, &QPushButton::clicked, this, &frm_Carga::Cmd_Salir_Click);
+  connect(CmdConect, &QPushButton::clicked, this, &frm_Carga::CmdConect_Click);
+  connect(CmdBuscar, &QPushButton::clicked, this, &frm_Carga::CmdBuscar_Click);
+  connect(CmdSubir, &QPushButton::clicked, this, &frm_Carga::CmdSubir_Click);
 }
 
 // Los valores guardados fuera de lo que la ventana admite valen como ausentes; -1 en
@@ -67,11 +71,17 @@ void frm_Carga::Chk_inicio_Click() {
 }
 
 void frm_Carga::Cmd_Salir_Click() {
+  GuardarSeleccion();
+  std::int16_t cancel = 1;
+  Form_Unload(cancel);
+}
+
+// La comunicación lee puerto, velocidad e ID del archivo de ajustes: se guardan al salir y
+// antes de cada conexión y subida, para que valga lo que el operador ve en pantalla.
+void frm_Carga::GuardarSeleccion() {
   EscribirIni("Global", "Comm", static_cast<long>(ListaPuerto->currentIndex() + 1));
   EscribirIni("Global", "Baudios", static_cast<long>(ListaBaudios->currentIndex()));
   EscribirIni("global", "ID_1", static_cast<long>(HScrollId0->value()));
-  std::int16_t cancel = 1;
-  Form_Unload(cancel);
 }
 
 // Cancel distinto de 0 al entrar (solo desde "Salir") termina el programa; cualquier otro

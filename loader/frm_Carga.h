@@ -27,6 +27,13 @@ class frm_Carga : public QWidget {
   // Membrete aceptado para subir: el contenido del archivo más un NUL, o vacío si no hay.
   std::string Membrete;
 
+  // Carpeta del programa: el directorio actual vuelve a ella tras cada uso del diálogo de
+  // archivos, porque allí está el archivo de ajustes.
+  QString CarpetaPrograma;
+
+  // Prueba el indicador: 1 conectado, 0 no.
+  int conec();
+
  signals:
   // Se salió con "Salir" y las elecciones ya están guardadas: el programa debe terminar.
   void Terminar();
@@ -49,6 +56,14 @@ class frm_Carga : public QWidget {
   void Chk_inicio_Click();
   void Cmd_Salir_Click();
   void Form_Unload(std::int16_t& Cancel);
+  void GuardarSeleccion();
+
+  void CmdConect_Click();
+  void CmdBuscar_Click();
+  void buscar();
+  void CmdSubir_Click();
+  void subir();
+  void Centrar(QWidget& dialogo) const;
 
   QGroupBox* Frame2;
   QPlainTextEdit* Text1;

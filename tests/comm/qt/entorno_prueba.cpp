@@ -1,0 +1,53 @@
+#include "entorno_prueba.h"
+
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+
+CarpetaDeTrabajo::CarpetaDeTrabajo(const QByteArray& ajustes) : anterior_(QDir::currentPath()) {
+  QDir::setCurrent(dir_.path());
+  if (!ajustes.isEmpty()) Ajustes(ajustes);
+}
+
+CarpetaDeTrabajo::~CarpetaDeTrabajo() {
+  QDir::setCurrent(anterior_);
+}
+
+void CarpetaDeTrabajo::Ajustes(const QByteArray& ajustes) const {
+  QFile archivo(Ruta("Brun_Kqt.ini"));
+  if (archivo.open(QIODevice::WriteOnly | QIODevice::Truncate)) archivo.write(ajustes);
+}
+
+QByteArray AjustesHacia(const QString& pty, int baudios) {
+  return "[Puertos]\r\nCom1=" + QFile::encodeName(pty) +
+         ".\r\n[Global]\r\nComm=1.\r\nBaudios=" + QByteArray::number(baudios) + ".\r\nID_1=1.\r\n";
+}
+
+Simulador::Simulador(const QStringList& argumentos) {
+  proceso_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  proceso_.start(QStringLiteral(SIMULADOR_BIN), argumentos);
+  // Su primera línea dice dónde está el pseudoterminal.
+  while (!proceso_.canReadLine() && proceso_.waitForReadyRead(5000)) {
+  }
+  const QByteArray linea = proceso_.readLine().trimmed();
+  if (linea.startsWith("PTY ")) pty_ = QFile::decodeName(linea.mid(4));
+}
+
+Simulador::~Simulador() {
+  Terminar();
+}
+
+void Simulador::Terminar() {
+  if (proceso_.state() == QProcess::NotRunning) return;
+  proceso_.terminate();
+  if (!proceso_.waitForFinished(5000)) proceso_.kill();
+  proceso_.waitForFinished();
+}
+
+double SegundosDeCpu() {
+  rusage uso{};
+  getrusage(RUSAGE_SELF, &uso);
+  return uso.ru_utime.tv_sec + uso.ru_stime.tv_sec +
+         (uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// Una carpeta temporal como directorio actual mientras vive, con el archivo de ajustes dado
+// (ninguno si `ajustes` está vacío).
+class CarpetaDeTrabajo {
+ public:
+  explicit CarpetaDeTrabajo(const QByteArray& ajustes = {});
+  ~CarpetaDeTrabajo();
+  void Ajustes(const QByteArray& ajustes) const;
+  QString Ruta(const QString& nombre) const { return dir_.filePath(nombre); }
+
+ private:
+  QTemporaryDir dir_;
+  QString anterior_;
+};
+
+// Ajustes que llevan el puerto 1 al pseudoterminal `pty`, a 1200 · 2^`baudios`, ID 1.
+QByteArray AjustesHacia(const QString& pty, int baudios = 3);
+
+// El indicador simulado, en marcha mientras vive el objeto.
+class Simulador {
+ public:
+  explicit Simulador(const QStringList& argumentos = {});
+  ~Simulador();
+  // Ruta del esclavo del pseudoterminal; vacía si no arrancó.
+  const QString& Pty() const { return pty_; }
+  // SIGTERM y espera a que acabe (entonces escribe --volcado y --membrete).
+  void Terminar();
+  qint64 Pid() const { return proceso_.processId(); }
+
+ private:
+  QProcess proceso_;
+  QString pty_;
+};
+
+// Segundos de procesador que lleva gastados este proceso.
+double SegundosDeCpu();

@@ -1,0 +1,229 @@
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <string>
+
+#include "FrmComm.h"
+#include "entorno_prueba.h"
+
+namespace {
+
+// Ocho registros 26..33 con bytes que un puerto mal configurado no dejaría pasar.
+const std::vector<std::pair<int, int>> kRegistros = {
+    {26, 0x4241}, {27, 0x00FF}, {28, 0x1311}, {29, 0x0000},
+    {30, 0xFF80}, {31, 0x0A0D}, {32, 0x7E01}, {33, 0x2020},
+};
+
+QStringList ConRegistros(QStringList argumentos) {
+  for (const auto& [registro, valor] : kRegistros) {
+    argumentos << "--registro" << QString("%1=%2").arg(registro).arg(valor);
+  }
+  return argumentos;
+}
+
+std::string BytesDeRegistros() {
+  std::string bytes;
+  for (const auto& par : kRegistros) {
+    bytes.push_back(static_cast<char>(par.second & 0xFF));
+    bytes.push_back(static_cast<char>(par.second >> 8));
+  }
+  return bytes;
+}
+
+std::string BloqueSetup() {
+  std::string bloque;
+  for (int i = 0; i < 90; ++i) bloque.push_back(static_cast<char>(i * 37 + 5));
+  return bloque;
+}
+
+std::string Membrete() {
+  std::string texto = "BASCULAS DEL SUR\r\nRUT 76.123.456-7";
+  texto += std::string("\0\x11\x13\xFF\x80", 5);
+  texto.resize(75, '*');
+  return texto;
+}
+
+QString Estado(const FrmComm& dlg) {
+  return dlg.findChild<QLabel*>("Label1")->text();
+}
+int Barra(const FrmComm& dlg) {
+  return dlg.findChild<QProgressBar*>("ProgBar")->value();
+}
+
+std::string Leer(int direccion, int registros) {
+  FrmComm dlg;
+  dlg.xFnc = "R";
+  dlg.xDire = std::to_string(direccion);
+  dlg.xLong = std::to_string(registros);
+  dlg.exec();
+  return dlg.xDato;
+}
+
+}  // namespace
+
+class FrmCommTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void leeYLuegoEnviaUnaOrdenConElMismoObjeto() {
+    Simulador indicador(ConRegistros(
+        {"--setup", QString::fromLatin1(QByteArray::fromStdString(BloqueSetup()).toHex())}));
+    QVERIFY(!indicador.Pty().isEmpty());
+    QVERIFY(!indicador.Pty().isEmpty());
+    CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
+
+    FrmComm dlg;
+    dlg.xFnc = "R";
+    dlg.xDire = "26";
+    dlg.xLong = "8";
+    dlg.xText = "Leyendo registros";
+    dlg.exec();
+    QVERIFY(dlg.xOK);
+    QCOMPARE(dlg.xDato, BytesDeRegistros());
+    QCOMPARE(Estado(dlg), QString("Leyendo registros"));
+    QCOMPARE(dlg.Comm1().Settings(), std::string("9600,n,8,1"));
+    QVERIFY(!dlg.Comm1().PortOpen());
+
+    dlg.xFnc = "C";
+    dlg.xDato = "M";
+    dlg.exec();
+    QCOMPARE(dlg.xDato, BloqueSetup());
+    QVERIFY(dlg.xOK);
+    QCOMPARE(Estado(dlg), QString("Enviando datos..."));
+    QCOMPARE(Barra(dlg), 100);
+    QVERIFY(!dlg.Comm1().PortOpen());
+  }
+
+  void escribeElMembreteSinTocarLosCampos() {
+    Simulador indicador;
+    QVERIFY(!indicador.Pty().isEmpty());
+    CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
+
+    FrmComm dlg;
+    dlg.xFnc = "T";
+    dlg.xDire = "26";
+    dlg.xDato = Membrete();
+    dlg.exec();
+    QVERIFY(dlg.xOK);
+    QCOMPARE(dlg.xDato, Membrete());
+    QCOMPARE(dlg.xDire, std::string("26"));
+    QCOMPARE(Leer(26, 38), Membrete() + '\0');
+  }
+
+  void pedidosQueNoSePuedenFormarFallanSinEsperas() {
+    Simulador indicador;
+    QVERIFY(!indicador.Pty().isEmpty());
+    CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
+    QElapsedTimer reloj;
+    reloj.start();
+    for (const auto& [fnc, dire, largo] :
+         {std::tuple("R", "", "8"), std::tuple("R", "26", "ocho"), std::tuple("R", "70000", "1"),
+          std::tuple("T", "x", "")}) {
+      FrmComm dlg;
+      dlg.xFnc = fnc;
+      dlg.xDire = dire;
+      dlg.xLong = largo;
+      dlg.xDato = "AB";
+      dlg.xOK = true;
+      dlg.exec();
+      QVERIFY2(!dlg.xOK, fnc);
+    }
+    QVERIFY(reloj.elapsed() < 1500);
+  }
+
+  void tomaElPuertoDeLosAjustes() {
+    CarpetaDeTrabajo carpeta;
+    FrmComm dlg;
+    dlg.xFnc = "r";  // no es una petición: solo abre y cierra el puerto
+    dlg.xOK = true;
+
+    // Sin archivo: puerto 2 a 19200.
+    dlg.exec();
+    QCOMPARE(dlg.Comm1().CommPort(), 2L);
+    QCOMPARE(dlg.Comm1().Settings(), std::string("19200,n,8,1"));
+    QCOMPARE(dlg.Comm1().Dispositivo(), std::string("/dev/ttyS1"));
+    QVERIFY(dlg.xOK);
+    QCOMPARE(Barra(dlg), 100);
+
+    carpeta.Ajustes("[global]\r\nComm=5.\r\nBaudios=0.\r\n[Puertos]\r\nCom5=/dev/ninguno.\r\n");
+    dlg.exec();
+    QCOMPARE(dlg.Comm1().CommPort(), 5L);
+    QCOMPARE(dlg.Comm1().Settings(), std::string("1200,n,8,1"));
+    QCOMPARE(dlg.Comm1().Dispositivo(), std::string("/dev/ninguno"));
+
+    // Valores que no sirven dejan los que había.
+    for (const char* malos : {"Comm=abc.\r\nBaudios=5.", "Comm=0.\r\nBaudios=-1.",
+                              "Comm=99999999999999999999.\r\nBaudios=64."}) {
+      carpeta.Ajustes(QByteArray("[Global]\r\n") + malos + "\r\n");
+      dlg.exec();
+      QCOMPARE(dlg.Comm1().CommPort(), 5L);
+      QCOMPARE(dlg.Comm1().Settings(), std::string("1200,n,8,1"));
+    }
+  }
+
+  void cancelarTerminaLaEscritura_data() {
+    QTest::addColumn<QString>("como");
+    QTest::newRow("boton") << "boton";
+    QTest::newRow("marco") << "marco";
+    QTest::newRow("escape") << "escape";
+  }
+  void cancelarTerminaLaEscritura() {
+    QFETCH(QString, como);
+    Simulador indicador({"--retardo", "40"});
+    QVERIFY(!indicador.Pty().isEmpty());
+    CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
+
+    FrmComm dlg;
+    dlg.xFnc = "T";
+    dlg.xDire = "26";
+    dlg.xDato = Membrete();
+    bool seguiaAbierto = false;
+    QTimer::singleShot(250, &dlg, [&] {
+      if (como == "boton")
+        QTest::mouseClick(dlg.findChild<QPushButton*>("CmdCancel"), Qt::LeftButton);
+      if (como == "marco") dlg.close();
+      if (como == "escape") QTest::keyClick(&dlg, Qt::Key_Escape);
+      seguiaAbierto = dlg.isVisible();
+    });
+    QElapsedTimer reloj;
+    reloj.start();
+    dlg.exec();
+    QVERIFY(seguiaAbierto);
+    QVERIFY(!dlg.xOK);
+    QVERIFY(dlg.xCancel);
+    QVERIFY(reloj.elapsed() < 1000);
+
+    const std::string escrito = Leer(26, 38);
+    QCOMPARE(escrito.substr(0, 2), Membrete().substr(0, 2));
+    QCOMPARE(escrito.substr(74), std::string(2, '\0'));
+  }
+
+  void unPuertoQueDesapareceFallaEnSusPlazos() {
+    Simulador indicador({"--cerrar-tras", "3"});
+    QVERIFY(!indicador.Pty().isEmpty());
+    CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
+
+    FrmComm dlg;
+    dlg.xFnc = "T";
+    dlg.xDire = "26";
+    dlg.xDato = "0123456789";
+    const double cpu = SegundosDeCpu();
+    QElapsedTimer reloj;
+    reloj.start();
+    dlg.exec();
+    const double segundos = reloj.elapsed() / 1000.0;
+    const double gastado = SegundosDeCpu() - cpu;
+    qInfo("puerto desaparecido: %.2f s, %.3f s de CPU", segundos, gastado);
+    QVERIFY(!dlg.xOK);
+    QVERIFY(!dlg.Comm1().PortOpen());
+    // Tres intentos de 2 s para el registro que ya no tiene respuesta, y nada más.
+    QVERIFY(segundos < 7.0);
+    QVERIFY(gastado < 0.2);
+  }
+};
+
+QTEST_MAIN(FrmCommTest)
+#include "frm_comm_test.moc"
