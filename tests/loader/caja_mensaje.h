@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
@@ -15,6 +17,21 @@ inline void AtenderCaja(QObject* contexto, std::function<void(QMessageBox*)> acc
     reloj->stop();
     reloj->deleteLater();
     accion(caja);
+  });
+  reloj->start(10);
+}
+
+// Responde al próximo diálogo de archivos con `archivo`, o lo cancela si `archivo` está vacío.
+inline void ElegirArchivo(QObject* contexto, const QString& archivo) {
+  auto* reloj = new QTimer(contexto);
+  QObject::connect(reloj, &QTimer::timeout, reloj, [reloj, archivo] {
+    auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialogo == nullptr) return;
+    reloj->stop();
+    reloj->deleteLater();
+    if (archivo.isEmpty()) return dialogo->reject();
+    dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(archivo);
+    QMetaObject::invokeMethod(dialogo, "accept");
   });
   reloj->start(10);
 }

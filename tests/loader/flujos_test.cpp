@@ -2,9 +2,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 #include <csignal>
@@ -51,21 +49,6 @@ std::shared_ptr<Caja> EsperarCaja(QObject* contexto) {
     caja->button(QMessageBox::Ok)->click();
   });
   return vista;
-}
-
-// Answers the next file dialog with `archivo`, or cancels it when `archivo` is empty.
-void ElegirArchivo(QObject* contexto, const QString& archivo) {
-  auto* reloj = new QTimer(contexto);
-  QObject::connect(reloj, &QTimer::timeout, reloj, [reloj, archivo] {
-    auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialogo == nullptr) return;
-    reloj->stop();
-    reloj->deleteLater();
-    if (archivo.isEmpty()) return dialogo->reject();
-    dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(archivo);
-    QMetaObject::invokeMethod(dialogo, "accept");
-  });
-  reloj->start(10);
 }
 
 class Escenario {
