@@ -1,0 +1,87 @@
+#include "indicador.h"
+
+#include <utility>
+
+#include "crc.h"
+
+namespace {
+
+constexpr uint16_t kPrimerRegistroMembrete = 26;
+constexpr unsigned kMaximoPorLectura = 8;
+
+constexpr uint8_t kFuncionIlegal = 1;
+constexpr uint8_t kDireccionIlegal = 2;
+constexpr uint8_t kValorIlegal = 3;
+constexpr uint8_t kFalloDelEsclavo = 4;
+
+unsigned Byte(const std::string& bytes, size_t posicion) {
+  return static_cast<unsigned char>(bytes[posicion]);
+}
+
+unsigned Palabra(const std::string& bytes, size_t posicion) {
+  return Byte(bytes, posicion) << 8 | Byte(bytes, posicion + 1);
+}
+
+std::string Excepcion(const std::string& trama, uint8_t codigo) {
+  return ConControl(
+      {trama[0], static_cast<char>(Byte(trama, 1) | 0x80), static_cast<char>(codigo)});
+}
+
+}  // namespace
+
+Indicador::Indicador(Modo modo, std::string setup)
+    : modo_(modo), setup_(std::move(setup)), registros_(65536, 0) {}
+
+Atencion Indicador::Atender(const Peticion& peticion) {
+  if (peticion.clase == Clase::Linea) {
+    return {true, peticion.bytes == ":M\r\n" ? setup_ : std::string()};
+  }
+  if (modo_.solo_linea || Byte(peticion.bytes, 0) != modo_.id) return {};
+  return {true, AtenderTrama(peticion.bytes)};
+}
+
+std::string Indicador::AtenderTrama(const std::string& trama) {
+  if (modo_.excepcion) return Excepcion(trama, kFalloDelEsclavo);
+  switch (Byte(trama, 1)) {
+    case 3:
+      return LeerRegistros(trama);
+    case 6:
+      return EscribirRegistro(trama);
+    default:
+      return Excepcion(trama, kFuncionIlegal);
+  }
+}
+
+std::string Indicador::LeerRegistros(const std::string& trama) const {
+  const unsigned inicio = Palabra(trama, 2);
+  const unsigned cantidad = Palabra(trama, 4);
+  if (cantidad < 1 || cantidad > kMaximoPorLectura) return Excepcion(trama, kValorIlegal);
+  if (inicio + cantidad > registros_.size()) return Excepcion(trama, kDireccionIlegal);
+
+  std::string respuesta{trama[0], trama[1], static_cast<char>(2 * cantidad)};
+  for (unsigned r = inicio; r < inicio + cantidad; ++r) {
+    respuesta += static_cast<char>(registros_[r] >> 8);
+    respuesta += static_cast<char>(registros_[r] & 0xFF);
+  }
+  return ConControl(respuesta);
+}
+
+std::string Indicador::EscribirRegistro(const std::string& trama) {
+  registros_[Palabra(trama, 2)] = static_cast<uint16_t>(Palabra(trama, 4));
+  return trama;
+}
+
+std::string Indicador::Volcado() const {
+  std::string bytes;
+  bytes.reserve(2 * registros_.size());
+  for (const uint16_t valor : registros_) {
+    bytes += static_cast<char>(valor & 0xFF);
+    bytes += static_cast<char>(valor >> 8);
+  }
+  return bytes;
+}
+
+std::string Indicador::Membrete() const {
+  const std::string desde = Volcado().substr(2 * kPrimerRegistroMembrete);
+  return desde.substr(0, desde.find('\0'));
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <termios.h>
+
+#include <optional>
+#include <string>
+
+// La constante de termios de una velocidad estándar.
+std::optional<speed_t> VelocidadTermios(long baudios);
+
+// Un pseudoterminal con su esclavo abierto por nosotros todo el tiempo: así el esclavo no queda
+// sin dueño cuando el programa lo cierra, y podemos quitarle la exclusividad que el programa
+// deja puesta al cerrarlo.
+class Pty {
+ public:
+  // Lanza std::system_error si no puede.
+  explicit Pty(speed_t velocidad);
+  ~Pty();
+  Pty(const Pty&) = delete;
+  Pty& operator=(const Pty&) = delete;
+
+  int Maestro() const { return maestro_; }
+  const std::string& Esclavo() const { return ruta_; }
+
+  // Si alguien abrió el esclavo en modo exclusivo desde la última vez, le quita la
+  // exclusividad y tira lo que el dueño anterior dejó sin leer.
+  void AtenderNuevaApertura();
+
+  // Cierra el maestro: el programa ve la línea cortada.
+  void CerrarMaestro();
+
+ private:
+  int maestro_ = -1;
+  int esclavo_ = -1;
+  std::string ruta_;
+};
+
+// Enlace simbólico a un destino, mientras vive el objeto.
+class Enlace {
+ public:
+  // Lanza std::system_error si no puede; reemplaza un enlace simbólico viejo, nunca otra cosa.
+  Enlace(std::string ruta, std::string destino);
+  ~Enlace();
+  Enlace(const Enlace&) = delete;
+  Enlace& operator=(const Enlace&) = delete;
+
+ private:
+  std::string ruta_;
+  std::string destino_;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+enum class Clase { Registro, Linea };
+
+struct Peticion {
+  Clase clase;
+  std::string bytes;  // completa: con sus bytes de control, o con ":" al principio y CR LF al final
+};
+
+// Separa en peticiones los bytes que llegan del maestro. Una petición de función 3 o 6 tiene
+// siempre 8 bytes; una orden de línea empieza con ":" y termina en CR LF; las demás tramas solo
+// se reconocen al callar la línea. Lo que no puede ser una petición se descarta.
+class Receptor {
+ public:
+  void Agregar(const std::string& bytes) { pendiente_ += bytes; }
+  bool Vacio() const { return pendiente_.empty(); }
+
+  // La próxima petición completa, si ya llegó.
+  std::optional<Peticion> Siguiente();
+
+  // Tras un silencio: lo que queda es una trama de otra función con su control, o se descarta.
+  std::optional<Peticion> CerrarPorSilencio();
+
+ private:
+  Peticion Tomar(Clase clase, size_t largo);
+
+  std::string pendiente_;
+};

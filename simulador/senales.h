@@ -1,0 +1,13 @@
+#pragma once
+
+#include <vector>
+
+// SIGTERM, SIGINT y SIGUSR1 llegan por un tubo que se vigila con poll(), junto al pseudoterminal.
+class Senales {
+ public:
+  // Lanza std::system_error si no puede instalar los manejadores.
+  Senales();
+  int Descriptor() const;
+  // Las señales llegadas desde la última vez, en orden.
+  std::vector<int> Recibidas();
+};

@@ -1,0 +1,123 @@
+#include "servidor.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+
+namespace {
+
+// Tras este silencio, lo recibido sin completar una petición se cierra o se descarta. Corto
+// frente a los 2000 ms que el maestro espera, largo para no partir una trama que el sistema
+// entregue en dos trozos.
+constexpr std::chrono::milliseconds kSilencio{20};
+
+// Cada cuánto, sin tráfico, se quita la exclusividad que deja una apertura sin peticiones.
+constexpr std::chrono::milliseconds kRevision{100};
+
+}  // namespace
+
+Servidor::Servidor(const Opciones& opciones, Indicador& indicador, Pty& pty, Senales& senales)
+    : opciones_(opciones),
+      indicador_(indicador),
+      pty_(pty),
+      senales_(senales),
+      fallas_(opciones),
+      mudo_(opciones.mudo) {
+  const auto ahora = Reloj::now();
+  if (opciones.baudios) caracter_ = std::chrono::nanoseconds(10'000'000'000LL / *opciones.baudios);
+  if (opciones.vida) fin_vida_ = ahora + *opciones.vida;
+  proxima_revision_ = ahora;
+}
+
+void Servidor::Servir() {
+  auto ahora = Reloj::now();
+  while (!Terminado(ahora)) {
+    pollfd vigilados[] = {{pty_.Maestro(), POLLIN, 0}, {senales_.Descriptor(), POLLIN, 0}};
+    poll(vigilados, 2, EsperaMs(ahora));
+    ahora = Reloj::now();
+    // Siempre: una señal que llegó al volver de poll() aún no figura en revents.
+    AtenderSenales();
+    if (vigilados[0].revents & POLLIN) Leer(ahora);
+    if (!receptor_.Vacio() && ahora - ultimo_byte_ >= kSilencio) {
+      if (const auto peticion = receptor_.CerrarPorSilencio()) Atender(*peticion, ahora);
+    }
+    if (ahora >= proxima_revision_) {
+      pty_.AtenderNuevaApertura();
+      proxima_revision_ = ahora + kRevision;
+    }
+    EnviarVencidos(ahora);
+  }
+  pty_.CerrarMaestro();
+}
+
+void Servidor::AtenderSenales() {
+  for (const int senal : senales_.Recibidas()) {
+    if (senal == SIGUSR1) {
+      mudo_ = !mudo_;
+    } else {
+      senal_de_fin_ = true;
+    }
+  }
+}
+
+void Servidor::Leer(Reloj::time_point ahora) {
+  char bloque[512];
+  ssize_t leidos;
+  while ((leidos = read(pty_.Maestro(), bloque, sizeof bloque)) > 0) {
+    receptor_.Agregar(std::string(bloque, static_cast<size_t>(leidos)));
+    ultimo_byte_ = ahora;
+  }
+  // Antes de contestar: si es la primera petición de una apertura nueva, lo que quedó sin leer
+  // de la anterior se tira ahora y no después de nuestra respuesta.
+  pty_.AtenderNuevaApertura();
+  while (const auto peticion = receptor_.Siguiente()) Atender(*peticion, ahora);
+}
+
+void Servidor::Atender(const Peticion& peticion, Reloj::time_point llegada) {
+  if (cerrando_) return;
+  const Atencion atencion = indicador_.Atender(peticion);
+  if (!atencion.dirigida) return;
+  ++peticiones_;
+  if (!mudo_) {
+    const std::string salida = fallas_.Aplicar(peticiones_, peticion.clase, atencion.respuesta);
+    // Con --baudios, el silencio de 3,5 caracteres que separa las tramas en la línea.
+    if (!salida.empty()) Programar(salida, llegada + opciones_.retardo + caracter_ * 7 / 2);
+  }
+  if (opciones_.cerrar_tras && peticiones_ >= *opciones_.cerrar_tras) cerrando_ = true;
+}
+
+void Servidor::Programar(const std::string& bytes, Reloj::time_point desde) {
+  // Una respuesta no adelanta a la anterior en la línea.
+  if (!cola_.empty()) desde = std::max(desde, cola_.back().cuando + caracter_);
+  if (caracter_ == Reloj::duration::zero()) {
+    cola_.push_back({desde, bytes});
+    return;
+  }
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    cola_.push_back({desde + caracter_ * static_cast<long>(i), bytes.substr(i, 1)});
+  }
+}
+
+void Servidor::EnviarVencidos(Reloj::time_point ahora) {
+  while (!cola_.empty() && cola_.front().cuando <= ahora) {
+    const std::string& bytes = cola_.front().bytes;
+    // Lo que no cabe se pierde, como en una línea donde nadie escucha.
+    (void)!write(pty_.Maestro(), bytes.data(), bytes.size());
+    cola_.pop_front();
+  }
+}
+
+int Servidor::EsperaMs(Reloj::time_point ahora) const {
+  Reloj::time_point hasta = proxima_revision_;
+  if (!cola_.empty()) hasta = std::min(hasta, cola_.front().cuando);
+  if (!receptor_.Vacio()) hasta = std::min(hasta, ultimo_byte_ + kSilencio);
+  if (fin_vida_) hasta = std::min(hasta, *fin_vida_);
+  const auto espera = std::chrono::ceil<std::chrono::milliseconds>(hasta - ahora);
+  return static_cast<int>(std::max<long long>(0, espera.count()));
+}
+
+bool Servidor::Terminado(Reloj::time_point ahora) const {
+  return senal_de_fin_ || (fin_vida_ && ahora >= *fin_vida_) || (cerrando_ && cola_.empty());
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <chrono>
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "fallas.h"
+#include "indicador.h"
+#include "opciones.h"
+#include "pty.h"
+#include "receptor.h"
+#include "senales.h"
+
+// Atiende el pseudoterminal hasta que una señal, la vida o --cerrar-tras lo terminan; entonces
+// cierra el maestro. Un solo hilo que espera en poll(): sin peticiones no gasta CPU.
+class Servidor {
+ public:
+  Servidor(const Opciones& opciones, Indicador& indicador, Pty& pty, Senales& senales);
+  void Servir();
+
+ private:
+  using Reloj = std::chrono::steady_clock;
+  struct Envio {
+    Reloj::time_point cuando;
+    std::string bytes;
+  };
+
+  void AtenderSenales();
+  void Leer(Reloj::time_point ahora);
+  void Atender(const Peticion& peticion, Reloj::time_point llegada);
+  void Programar(const std::string& bytes, Reloj::time_point desde);
+  void EnviarVencidos(Reloj::time_point ahora);
+  int EsperaMs(Reloj::time_point ahora) const;
+  bool Terminado(Reloj::time_point ahora) const;
+
+  const Opciones& opciones_;
+  Indicador& indicador_;
+  Pty& pty_;
+  Senales& senales_;
+  Fallas fallas_;
+  Receptor receptor_;
+  std::deque<Envio> cola_;
+  Reloj::duration caracter_{0};  // un byte a 10 bits a la velocidad de --baudios
+  Reloj::time_point ultimo_byte_;
+  Reloj::time_point proxima_revision_;
+  std::optional<Reloj::time_point> fin_vida_;
+  long peticiones_ = 0;
+  bool mudo_;
+  bool senal_de_fin_ = false;
+  bool cerrando_ = false;
+};

@@ -1,0 +1,295 @@
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "simulador_en_marcha.h"
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// Tramas con su control, calculado aparte de este código.
+const std::string kLeer8Desde26 = Hex("01 03 00 1A 00 08 65 CB");
+const std::string kLeer2Desde26 = Hex("01 03 00 1A 00 02 E5 CC");
+const std::string kLeer1Desde26 = Hex("01 03 00 1A 00 01 A5 CD");
+const std::string kEscribirAB = Hex("01 06 00 1A 42 41 58 9D");
+const std::string kOrdenM = ":M\r\n";
+
+// Callar es no contestar ni un byte en 100 ms.
+constexpr milliseconds kCallado{100};
+
+std::string Pedir(const std::string& esclavo, const std::string& peticion, size_t cuantos) {
+  Puerto puerto(esclavo);
+  puerto.Enviar(peticion);
+  return puerto.Recibir(cuantos);
+}
+
+std::string LeerArchivo(const std::string& ruta) {
+  std::ifstream archivo(ruta, std::ios::binary);
+  return {std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
+}
+
+std::string RutaTemporal(const std::string& nombre) {
+  return testing::TempDir() + "simulador_" + std::to_string(getpid()) + "_" + nombre;
+}
+
+TEST(Simulador, ContestaLecturasYEscriturasDeRegistros) {
+  SimuladorEnMarcha sim({"--registro", "26=16961", "--registro", "27=17475"});
+  Puerto puerto(sim.Esclavo());
+
+  puerto.Enviar(kLeer2Desde26);
+  EXPECT_EQ(puerto.Recibir(9), Hex("01 03 04 42 41 44 43 CC AE"));
+  puerto.Enviar(kLeer8Desde26);
+  EXPECT_EQ(puerto.Recibir(21),
+            Hex("01 03 10 42 41 44 43 00 00 00 00 00 00 00 00 00 00 00 00 6A BF"));
+
+  const std::string escribir_xy = Hex("01 06 00 1A 59 58 93 A7");
+  puerto.Enviar(escribir_xy);
+  EXPECT_EQ(puerto.Recibir(8), escribir_xy);
+  puerto.Enviar(kLeer1Desde26);
+  EXPECT_EQ(puerto.Recibir(7), Hex("01 03 02 59 58 83 EE"));
+
+  // 9 registros, más allá del último registro, otra función.
+  puerto.Enviar(Hex("01 03 00 1A 00 09 A4 0B"));
+  EXPECT_EQ(puerto.Recibir(5), Hex("01 83 03 01 31"));
+  puerto.Enviar(Hex("01 03 FF FF 00 02 C4 2F"));
+  EXPECT_EQ(puerto.Recibir(5), Hex("01 83 02 C0 F1"));
+  puerto.Enviar(Hex("01 04 00 1A 00 01 10 0D"));
+  EXPECT_EQ(puerto.Recibir(5), Hex("01 84 01 82 C0"));
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "");
+}
+
+TEST(Simulador, ContestaLaOrdenMConElBloqueDeConfiguracion) {
+  {
+    SimuladorEnMarcha sim({});
+    const std::string bloque = Pedir(sim.Esclavo(), kOrdenM, 91);
+    ASSERT_EQ(bloque.size(), 90u);
+    EXPECT_EQ(bloque.substr(3, 3), Hex("10 27 00"));  // 10000 en el primer número
+    EXPECT_EQ(Pedir(sim.Esclavo(), ":X\r\n", 1), "") << "otra orden no tiene respuesta";
+  }
+  std::string hex;
+  std::string esperado;
+  for (int i = 0; i < 90; ++i) {
+    char cifras[3];
+    std::snprintf(cifras, sizeof cifras, "%02x", 255 - i);
+    hex += cifras;
+    esperado += static_cast<char>(255 - i);
+  }
+  SimuladorEnMarcha sim({"--setup", hex, "--solo-linea"});
+  EXPECT_EQ(Pedir(sim.Esclavo(), kOrdenM, 91), esperado);
+  Puerto puerto(sim.Esclavo());
+  puerto.Enviar(kLeer1Desde26);
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "") << "--solo-linea no contesta tramas";
+}
+
+TEST(Simulador, ConElId58UnaTramaQueEmpiezaConDosPuntosNoEsUnaOrden) {
+  SimuladorEnMarcha sim({"--id", "58", "--registro", "26=22873"});
+  EXPECT_EQ(Pedir(sim.Esclavo(), Hex("3A 03 00 1A 00 01 A1 46"), 7), Hex("3A 03 02 59 59 A7 EB"));
+  EXPECT_EQ(Pedir(sim.Esclavo(), kOrdenM, 91).size(), 90u);
+}
+
+TEST(Simulador, CallaAnteOtroIdOControlErroneoYSeRecuperaDeLaBasura) {
+  SimuladorEnMarcha sim({});
+  Puerto puerto(sim.Esclavo());
+
+  puerto.Enviar(Hex("02 03 00 1A 00 01 A5 FE"));
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "") << "otro ID";
+  puerto.Enviar(Hex("01 03 00 1A 00 01 A5 CE"));
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "") << "control erróneo";
+
+  // Basura y una trama a medias: tras un silencio se descartan.
+  puerto.Enviar(Hex("FF 00 17"));
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "");
+  puerto.Enviar(kLeer8Desde26.substr(0, 5));
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "");
+  puerto.Enviar(kLeer1Desde26);
+  EXPECT_EQ(puerto.Recibir(7), Hex("01 03 02 00 00 B8 44"));
+
+  // Dos peticiones de una vez: dos respuestas.
+  puerto.Enviar(kLeer1Desde26 + kEscribirAB);
+  EXPECT_EQ(puerto.Recibir(15), Hex("01 03 02 00 00 B8 44") + kEscribirAB);
+}
+
+TEST(Simulador, PierdeCorrompeOContestaConExcepcionSegunLasOpciones) {
+  {
+    SimuladorEnMarcha sim({"--perder", "2"});
+    Puerto puerto(sim.Esclavo());
+    for (int n = 1; n <= 4; ++n) {
+      puerto.Enviar(n % 2 ? kEscribirAB : kOrdenM);
+      if (n % 2) {
+        EXPECT_EQ(puerto.Recibir(8), kEscribirAB) << "petición " << n;
+      } else {
+        EXPECT_EQ(puerto.Recibir(1, kCallado), "") << "petición " << n;
+      }
+    }
+  }
+  {
+    SimuladorEnMarcha sim({"--perder-desde", "1"});
+    EXPECT_EQ(Pedir(sim.Esclavo(), kEscribirAB, 8), kEscribirAB);
+    Puerto puerto(sim.Esclavo());
+    puerto.Enviar(kEscribirAB);
+    EXPECT_EQ(puerto.Recibir(1, kCallado), "");
+  }
+  {
+    SimuladorEnMarcha sim({"--corromper", "2"});
+    Puerto puerto(sim.Esclavo());
+    puerto.Enviar(kEscribirAB);
+    EXPECT_EQ(puerto.Recibir(8), kEscribirAB);
+    puerto.Enviar(kOrdenM);  // sin control: no cuenta
+    EXPECT_EQ(puerto.Recibir(90).size(), 90u);
+    puerto.Enviar(kEscribirAB);
+    EXPECT_EQ(puerto.Recibir(8), Hex("01 06 00 1A 42 41 58 9C"));
+  }
+  SimuladorEnMarcha sim({"--excepcion"});
+  EXPECT_EQ(Pedir(sim.Esclavo(), kLeer1Desde26, 6), Hex("01 83 04 40 F3"));
+}
+
+TEST(Simulador, RodeaYCortaLasRespuestasSegunLasOpciones) {
+  SimuladorEnMarcha sim({"--ruido", "3", "--parcial", "5", "--basura", "2"});
+  Puerto puerto(sim.Esclavo());
+  puerto.Enviar(kEscribirAB);
+  const std::string recibido = puerto.Recibir(10);
+  ASSERT_EQ(recibido.size(), 10u);
+  EXPECT_EQ(recibido.substr(3, 5), kEscribirAB.substr(0, 5));
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "");
+}
+
+TEST(Simulador, EsperaYMarcaElRitmoDeLaLinea) {
+  {
+    SimuladorEnMarcha sim({"--retardo", "150"});
+    Puerto puerto(sim.Esclavo());
+    puerto.Enviar(kEscribirAB);
+    EXPECT_EQ(puerto.Recibir(1, kCallado), "");
+    EXPECT_EQ(puerto.Recibir(8), kEscribirAB);
+  }
+  // A 1200 baudios un byte son 8,3 ms: primero 3,5 de silencio, luego los 8 bytes uno a uno.
+  SimuladorEnMarcha sim({"--baudios", "1200"});
+  Puerto puerto(sim.Esclavo());
+  const auto inicio = std::chrono::steady_clock::now();
+  puerto.Enviar(kEscribirAB);
+  const std::string primero = puerto.Recibir(1);
+  const auto llega_el_primero = std::chrono::steady_clock::now();
+  EXPECT_EQ(primero + puerto.Recibir(7), kEscribirAB);
+  const auto llega_el_ultimo = std::chrono::steady_clock::now();
+  EXPECT_GE(llega_el_primero - inicio, milliseconds(25));
+  EXPECT_GE(llega_el_ultimo - llega_el_primero, milliseconds(40));
+}
+
+TEST(Simulador, SigusrLoCallaYLoHaceVolver) {
+  SimuladorEnMarcha sim({"--mudo"});
+  Puerto puerto(sim.Esclavo());
+  puerto.Enviar(kEscribirAB);
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "");
+  sim.Senal(SIGUSR1);
+  puerto.Enviar(kEscribirAB);
+  EXPECT_EQ(puerto.Recibir(8), kEscribirAB);
+  sim.Senal(SIGUSR1);
+  puerto.Enviar(kEscribirAB);
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "");
+}
+
+TEST(Simulador, AlTerminarEscribeElVolcadoYElMembrete) {
+  const std::string volcado = RutaTemporal("volcado.bin");
+  const std::string membrete = RutaTemporal("membrete.txt");
+  SimuladorEnMarcha sim({"--registro", "100=4660", "--volcado", volcado, "--membrete", membrete});
+  EXPECT_EQ(Pedir(sim.Esclavo(), kEscribirAB, 8), kEscribirAB);
+  const std::string escribir_c = Hex("01 06 00 1B 00 43 B8 3C");  // "C" y NUL
+  EXPECT_EQ(Pedir(sim.Esclavo(), escribir_c, 8), escribir_c);
+  sim.Senal(SIGTERM);
+  ASSERT_EQ(sim.Esperar(), 0);
+
+  EXPECT_EQ(LeerArchivo(membrete), "ABC");
+  const std::string banco = LeerArchivo(volcado);
+  ASSERT_EQ(banco.size(), 131072u);
+  EXPECT_EQ(banco.substr(52, 6), std::string("ABC\0\0\0", 6));
+  EXPECT_EQ(banco.substr(200, 2), Hex("34 12"));
+  std::remove(volcado.c_str());
+  std::remove(membrete.c_str());
+}
+
+// Como el programa: abre en exclusiva, pide, lee solo su respuesta y cierra, tres veces, sin
+// privilegios. Devuelve 0 o el número de la vuelta que falló.
+int TresAperturasSinPrivilegios(const std::string& esclavo) {
+  if (geteuid() == 0) {
+    const passwd* nadie = getpwnam("nobody");
+    if (nadie == nullptr || chown(esclavo.c_str(), nadie->pw_uid, -1) != 0) return 10;
+    if (setgid(nadie->pw_gid) != 0 || setuid(nadie->pw_uid) != 0) return 11;
+  }
+  for (int vuelta = 1; vuelta <= 3; ++vuelta) {
+    try {
+      Puerto puerto(esclavo, true);
+      puerto.Enviar(kEscribirAB);
+      const std::string r = puerto.Recibir(8); if (r != kEscribirAB) { for (char c : r) std::fprintf(stderr, "%02x ", (unsigned char)c); std::fprintf(stderr, "<- %zu\n", r.size()); return vuelta; }
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "vuelta %d: %s\n", vuelta, error.what());
+      return vuelta;
+    }
+  }
+  return 0;
+}
+
+TEST(Simulador, SeReabreSinPrivilegiosYSinRestosDeLaAperturaAnterior) {
+  // La basura que sigue a cada respuesta queda sin leer al cerrar.
+  SimuladorEnMarcha sim({"--basura", "4"});
+  const pid_t hijo = fork();
+  if (hijo == 0) _exit(TresAperturasSinPrivilegios(sim.Esclavo()));
+  int estado = 0;
+  ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
+  ASSERT_TRUE(WIFEXITED(estado));
+  EXPECT_EQ(WEXITSTATUS(estado), 0) << "falló la vuelta " << WEXITSTATUS(estado);
+}
+
+TEST(Simulador, TerminaPorSiMismoYQuitaSuEnlace) {
+  {
+    SimuladorEnMarcha sim({"--cerrar-tras", "1"});
+    Puerto puerto(sim.Esclavo());
+    puerto.Enviar(kEscribirAB);
+    EXPECT_EQ(puerto.Recibir(8), kEscribirAB);
+    EXPECT_TRUE(puerto.Colgado(milliseconds(2000)));
+    EXPECT_EQ(sim.Esperar(), 0);
+  }
+  const std::string enlace = RutaTemporal("enlace");
+  SimuladorEnMarcha sim({"--vida", "0.3", "--enlace", enlace});
+  char destino[256] = {};
+  ASSERT_GT(readlink(enlace.c_str(), destino, sizeof destino - 1), 0);
+  EXPECT_EQ(destino, sim.Esclavo());
+  EXPECT_EQ(sim.Esperar(), 0);
+  struct stat datos {};
+  EXPECT_NE(lstat(enlace.c_str(), &datos), 0) << "el enlace sigue ahí";
+}
+
+TEST(Simulador, LineaDeOrdenes) {
+  const Ejecucion ayuda = Ejecutar({"--help"});
+  EXPECT_EQ(ayuda.codigo, 0);
+  for (const char* opcion :
+       {"--id N", "--registro A=V", "--solo-linea", "--setup HEX", "--retardo MS", "--baudios N",
+        "--perder K", "--perder-desde N", "--corromper K", "--excepcion", "--basura N", "--ruido N",
+        "--parcial N", "--cerrar-tras N", "--vida S", "--volcado ARCHIVO", "--membrete ARCHIVO",
+        "--enlace RUTA", "--mudo"}) {
+    EXPECT_NE(ayuda.salida.find(opcion), std::string::npos) << opcion;
+  }
+  for (const std::vector<std::string>& malas :
+       std::vector<std::vector<std::string>>{{"--perder", "0"},
+                                             {"--id", "256"},
+                                             {"--registro", "65536=1"},
+                                             {"--registro", "26"},
+                                             {"--setup", "00"},
+                                             {"--baudios", "1234"},
+                                             {"--vida", "-1"},
+                                             {"--retardo"},
+                                             {"--nada"},
+                                             {"sobrante"}}) {
+    const Ejecucion mala = Ejecutar(malas);
+    EXPECT_EQ(mala.codigo, 2) << malas[0];
+    EXPECT_EQ(mala.salida, "") << malas[0];
+  }
+}
+
+}  // namespace
