@@ -1,0 +1,191 @@
+// Cifras del programa frente al indicador simulado, en una tabla:
+//  - subida de 76 caracteres (38 registros) por el diálogo de comunicación a 9600 baudios, frente
+//    al mínimo del protocolo, al del pseudoterminal y a un cliente de referencia con libmodbus;
+//  - procesador gastado mientras una petición espera tres intentos sin respuesta;
+//  - tiempo desde el arranque del proceso hasta la ventana principal pintada;
+//  - pico de memoria residente del programa haciendo una subida con la ventana.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFile>
+#include <QProcess>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "FrmComm.h"
+#include "entorno_prueba.h"
+#include "programa_hijo.h"
+#include "referencia_libmodbus.h"
+
+namespace {
+
+constexpr int kRepeticiones = 5;
+constexpr int kBaudios = 9600;
+constexpr int kIndiceBaudios = 3;  // 1200 · 2^3
+constexpr int kRegistros = 38;
+constexpr double kMsPorCaracter = 10 * 1000.0 / kBaudios;  // 10 bits por carácter
+// Por registro en la línea: petición y eco de 8 bytes, cada uno tras 3,5 caracteres de silencio.
+constexpr double kMinimoMs = kRegistros * (8 + 8 + 2 * 3.5) * kMsPorCaracter;
+// En un pseudoterminal la petición llega al instante: quedan el silencio del maestro y el eco
+// del simulador con su silencio. Un maestro que no guarda silencio se ahorra el suyo.
+constexpr double kMinimoPtyMs = kRegistros * (8 + 2 * 3.5) * kMsPorCaracter;
+constexpr double kMinimoPtySinSilencioMs = kRegistros * (8 + 3.5) * kMsPorCaracter;
+
+double Mediana(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// Anota cuándo dispara el temporizador del diálogo, es decir, cuándo empieza la petición.
+class Arranque : public QObject {
+ public:
+  explicit Arranque(QObject* temporizador) { temporizador->installEventFilter(this); }
+  qint64 ms = -1;
+  QElapsedTimer reloj;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* evento) override {
+    if (evento->type() == QEvent::Timer && ms < 0) ms = reloj.elapsed();
+    return false;
+  }
+};
+
+// Milisegundos de la escritura por FrmComm, sin la espera inicial del temporizador; -1 si falló.
+double EscribirConFrmComm(const std::string& texto) {
+  FrmComm dlg;
+  dlg.xFnc = "T";
+  dlg.xDire = "26";
+  dlg.xDato = texto;
+  Arranque arranque(dlg.findChild<QTimer*>("TimerOn"));
+  arranque.reloj.start();
+  dlg.exec();
+  return dlg.xOK ? static_cast<double>(arranque.reloj.elapsed() - arranque.ms) : -1;
+}
+
+struct Subidas {
+  double frmComm, libmodbus;
+};
+
+// Las dos maneras de escribir, alternadas contra el mismo indicador a 9600 baudios.
+Subidas MedirSubidas() {
+  Simulador indicador({"--baudios", QString::number(kBaudios)});
+  CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty(), kIndiceBaudios));
+  std::vector<double> propio, referencia;
+  std::string texto(2 * kRegistros, 'A');
+  for (int i = 0; i < kRepeticiones; ++i) {
+    texto[0] = static_cast<char>('A' + i);  // otro texto cada vez
+    propio.push_back(EscribirConFrmComm(texto));
+    referencia.push_back(
+        EscribirConLibmodbus(indicador.Pty().toStdString(), kBaudios, 1, 26, kRegistros));
+  }
+  return {Mediana(propio), Mediana(referencia)};
+}
+
+// Segundos de CPU gastados por cada 6 s de una lectura que nadie contesta.
+double CpuEsperando() {
+  Simulador indicador({"--mudo"});
+  CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty(), kIndiceBaudios));
+  FrmComm dlg;
+  dlg.xFnc = "R";
+  dlg.xDire = "26";
+  dlg.xLong = "1";
+  QElapsedTimer reloj;
+  reloj.start();
+  const double cpu = SegundosDeCpu();
+  dlg.exec();
+  return (SegundosDeCpu() - cpu) * 6000 / static_cast<double>(reloj.elapsed());
+}
+
+// Lanza este ejecutable con `argumentos` en `carpeta`; milisegundos hasta su primera línea de
+// salida, que deja en `linea`.
+double Hijo(const QStringList& argumentos, const QString& carpeta, QByteArray& linea) {
+  QProcess hijo;
+  hijo.setWorkingDirectory(carpeta);
+  QElapsedTimer reloj;
+  reloj.start();
+  hijo.start(QCoreApplication::applicationFilePath(), argumentos);
+  while (!hijo.canReadLine() && hijo.waitForReadyRead(30000)) {
+  }
+  const double ms = static_cast<double>(reloj.nsecsElapsed()) / 1e6;
+  linea = hijo.readLine().trimmed();
+  hijo.waitForFinished(30000);
+  return ms;
+}
+
+double ArranqueVentana() {
+  CarpetaDeTrabajo carpeta;
+  std::vector<double> tiempos;
+  for (int i = 0; i < kRepeticiones; ++i) {
+    QByteArray linea;
+    const double ms = Hijo({"--ventana"}, carpeta.Ruta("."), linea);
+    tiempos.push_back(linea == "VISIBLE" ? ms : -1);
+  }
+  return Mediana(tiempos);
+}
+
+// Pico de memoria residente, en MiB, del programa subiendo un membrete de 75 bytes; -1 si falló.
+double MemoriaSubiendo() {
+  Simulador indicador;
+  CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty(), kIndiceBaudios));
+  QFile archivo(carpeta.Ruta("membrete.txt"));
+  archivo.open(QIODevice::WriteOnly);
+  archivo.write(QByteArray(75, 'M'));
+  archivo.close();
+  QByteArray linea;
+  Hijo({"--subida", archivo.fileName()}, carpeta.Ruta("."), linea);
+  const QList<QByteArray> partes = linea.split(' ');
+  if (partes.size() != 2 || partes[0] != "EXITO") return -1;
+  return partes[1].toDouble() / 1024;
+}
+
+void Fila(const char* medida, const std::string& valor, const char* objetivo, bool cumple) {
+  std::printf("%-50s | %-42s | %-9s | %s\n", medida, valor.c_str(), objetivo, cumple ? "si" : "NO");
+}
+
+std::string Texto(const char* formato, double a, double b = 0) {
+  char texto[96];
+  std::snprintf(texto, sizeof texto, formato, a, b);
+  return texto;
+}
+
+int Medir(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const Subidas subidas = MedirSubidas();
+  const double cpu = CpuEsperando();
+  const double ventana = ArranqueVentana();
+  const double memoria = MemoriaSubiendo();
+
+  std::printf("%-50s | %-42s | %-9s | %s\n", "medida", "valor", "objetivo", "cumple");
+  std::printf("%s\n", std::string(118, '-').c_str());
+  Fila("subida de 38 registros a 9600 (FrmComm, mediana)",
+       Texto("%.1f ms = %.3f x minimo (910 ms)", subidas.frmComm, subidas.frmComm / kMinimoMs),
+       "<= 1.03 x", subidas.frmComm > 0 && subidas.frmComm <= 1.03 * kMinimoMs);
+  Fila("  frente al minimo del pseudoterminal",
+       Texto("%.3f x %.1f ms", subidas.frmComm / kMinimoPtyMs, kMinimoPtyMs), "-", true);
+  Fila("las mismas 38 escrituras con libmodbus (mediana)",
+       Texto("%.1f ms = %.3f x min. pty sin silencio", subidas.libmodbus,
+             subidas.libmodbus / kMinimoPtySinSilencioMs),
+       "-", subidas.libmodbus > 0);
+  Fila("  FrmComm / libmodbus", Texto("%.3f", subidas.frmComm / subidas.libmodbus), "-", true);
+  Fila("CPU esperando tres intentos sin respuesta", Texto("%.4f s por 6 s", cpu), "< 0.01 s",
+       cpu < 0.01);
+  Fila("arranque del proceso hasta la ventana pintada", Texto("%.0f ms (mediana)", ventana),
+       "< 300 ms", ventana > 0 && ventana < 300);
+  Fila("pico de memoria residente subiendo 75 bytes", Texto("%.1f MiB", memoria), "< 60 MiB",
+       memoria > 0 && memoria < 60);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string modo = argc > 1 ? argv[1] : "";
+  if (modo == "--ventana") return MostrarVentana(argc, argv);
+  if (modo == "--subida" && argc > 2)
+    return SubirConVentana(argc, argv, QString::fromLocal8Bit(argv[2]));
+  return Medir(argc, argv);
+}

@@ -1,0 +1,267 @@
+// Averías de la línea durante una subida hecha con clics en la ventana real. Cada caso conecta
+// con un indicador sano y luego apunta el puerto 1 al indicador averiado (o a un puerto que no
+// sirve), así el tiempo medido es solo el de la subida. Al final imprime la tabla de casos.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QtTest>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "barra_estado.h"
+#include "caja_mensaje.h"
+#include "entorno_prueba.h"
+#include "frm_Carga.h"
+
+namespace {
+
+constexpr double kPlazoS = 2.0;  // plazo de una respuesta
+constexpr double kHolguraS = 3.0;
+
+// 75 bytes: el membrete más largo que admite la ventana.
+const QByteArray kMembreteLargo =
+    QByteArray("BASCULAS DEL SUR S.A.\r\nRuta 5 km 12 - Tel 555-0199\r\n").leftJustified(75, '*');
+// 11 bytes (6 registros), para los casos que esperan plazos enteros.
+const QByteArray kMembreteCorto = "PESO NETO\r\n";
+
+struct Fila {
+  QString caso, resultado;
+  double segundos;
+  QString indicador;
+};
+
+std::vector<Fila> tabla;
+
+struct Subida {
+  bool exito = false;
+  QString mensaje;
+  double segundos = 0;
+};
+
+// Registros que ocupa `membrete` con su NUL final, y lo que el indicador guarda de ellos.
+int Registros(const QByteArray& membrete) {
+  return static_cast<int>(membrete.size() + 2) / 2;
+}
+
+QString Contenido(const QByteArray& volcado, const QByteArray& membrete) {
+  QByteArray esperado = membrete + '\0';
+  if (esperado.size() % 2 != 0) esperado += '\0';
+  const QByteArray guardado = volcado.mid(2 * 26, esperado.size());
+  int iguales = 0;
+  while (2 * iguales < esperado.size() &&
+         guardado.mid(2 * iguales, 2) == esperado.mid(2 * iguales, 2)) {
+    ++iguales;
+  }
+  const int total = Registros(membrete);
+  if (iguales == total) return QStringLiteral("26-%1 = membrete").arg(25 + total);
+  if (iguales == 0) return QStringLiteral("nada del membrete (0 de %1)").arg(total);
+  return QStringLiteral("26-%1 = membrete, %2 de %3").arg(25 + iguales).arg(iguales).arg(total);
+}
+
+class Escenario {
+ public:
+  Escenario() {
+    carpeta.Ajustes(AjustesHacia(sano.Pty()));
+    QDir().mkpath(carpeta.Ruta("ticket"));
+    ventana.CarpetaPrograma = carpeta.Ruta(".");
+    ventana.show();
+  }
+
+  // Conecta con el indicador sano y elige `membrete`; true si la ventana quedó lista para subir.
+  bool Preparar(const QByteArray& membrete) {
+    Click("CmdConect");
+    const QString ruta = carpeta.Ruta("ticket/membrete.txt");
+    QFile archivo(ruta);
+    archivo.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    archivo.write(membrete);
+    archivo.close();
+    ElegirArchivo(&ventana, ruta);
+    Click("CmdBuscar");
+    return ventana.Membrete == membrete.toStdString() + '\0' &&
+           ventana.findChild<QPushButton*>(QStringLiteral("CmdSubir"))->isEnabled();
+  }
+
+  // Lleva el puerto 1 a `dispositivo` a 1200 · 2^`baudios`.
+  void Apuntar(const QString& dispositivo, int baudios = 3) {
+    carpeta.Ajustes(AjustesHacia(dispositivo, baudios));
+  }
+
+  Subida Subir() {
+    auto caja = std::make_shared<QString>();
+    QObject contexto;
+    AtenderCaja(&contexto, [caja](QMessageBox* m) {
+      *caja = m->text();
+      m->button(QMessageBox::Ok)->click();
+    });
+    QElapsedTimer reloj;
+    reloj.start();
+    Click("CmdSubir");
+    Subida s;
+    s.segundos = reloj.elapsed() / 1000.0;
+    s.exito = ventana.findChild<QLabel*>(QStringLiteral("Lbl_Fin"))->isVisible();
+    s.mensaje = *caja;
+    return s;
+  }
+
+  QByteArray Archivo(const QString& nombre) const {
+    QFile archivo(carpeta.Ruta(nombre));
+    archivo.open(QIODevice::ReadOnly);
+    return archivo.readAll();
+  }
+
+  CarpetaDeTrabajo carpeta;
+  Simulador sano;
+  frm_Carga ventana;
+
+ private:
+  void Click(const char* boton) {
+    QTest::mouseClick(ventana.findChild<QPushButton*>(QString::fromLatin1(boton)), Qt::LeftButton);
+  }
+};
+
+QString Resultado(const Subida& s) {
+  if (s.exito)
+    return s.mensaje.isEmpty() ? QStringLiteral("EXITO") : "EXITO y \"" + s.mensaje + '"';
+  return s.mensaje.isEmpty() ? QStringLiteral("sin mensaje") : '"' + s.mensaje + '"';
+}
+
+}  // namespace
+
+class MatrizFallasTest : public QObject {
+  Q_OBJECT
+
+ private:
+  // Sube `membrete` al indicador averiado con `opciones`; anota la fila y comprueba el
+  // desenlace y que no pasó de `topeS` segundos.
+  void Caso(const QString& caso, const QStringList& opciones, const QByteArray& membrete,
+            bool exito, double topeS, int baudios = 3) {
+    Escenario e;
+    QVERIFY(e.Preparar(membrete));
+    Simulador averiado(QStringList(opciones) << "--volcado" << e.carpeta.Ruta("volcado.bin"));
+    e.Apuntar(averiado.Pty(), baudios);
+    const Subida s = e.Subir();
+    averiado.Terminar();
+    tabla.push_back(
+        {caso, Resultado(s), s.segundos, Contenido(e.Archivo("volcado.bin"), membrete)});
+
+    QCOMPARE(s.exito, exito);
+    QCOMPARE(s.mensaje, exito ? QString() : QStringLiteral("Error al cargar el Ticket"));
+    QVERIFY2(s.segundos < topeS, qPrintable(QString::number(s.segundos)));
+    if (exito) QVERIFY(tabla.back().indicador.endsWith(QStringLiteral("= membrete")));
+  }
+
+ private slots:
+  void losReintentosSalvanRespuestasPerdidasOCorruptas() {
+    // Todo registro salvo el primero recibe primero un eco con el control alterado.
+    Caso("eco corrupto 1 de cada 2 (--corromper 2)", {"--corromper", "2"}, kMembreteLargo, true,
+         kHolguraS);
+    Caso("se pierde 1 de cada 2 respuestas (--perder 2)", {"--perder", "2"}, kMembreteCorto, true,
+         5 * kPlazoS + kHolguraS);
+    Caso("se pierde 1 de cada 3 respuestas (--perder 3)", {"--perder", "3"}, kMembreteCorto, true,
+         2 * kPlazoS + kHolguraS);
+  }
+
+  void tresIntentosSinRespuestaFallanSinDarExito() {
+    // Los registros 26 y 27 se contestan; el 28 se escribe pero sus tres ecos se pierden.
+    Caso("3 perdidas seguidas en el reg. 28 (--perder-desde 2)", {"--perder-desde", "2"},
+         kMembreteLargo, false, 3 * kPlazoS + kHolguraS);
+    Caso("respuesta de excepcion 04 (--excepcion)", {"--excepcion"}, kMembreteLargo, false,
+         3 * kPlazoS + kHolguraS);
+  }
+
+  void losBytesDeMasSeRechazanSalvoSiLleganDespues() {
+    // Basura pegada al eco: la respuesta es más larga que 8 y se rechaza tres veces enseguida.
+    Caso("4 bytes de basura tras cada eco (--basura 4)", {"--basura", "4"}, kMembreteCorto, false,
+         kHolguraS);
+    // A 1200 baudios la basura llega 8 ms después del eco, que ya se tomó; la petición
+    // siguiente la descarta.
+    Caso("basura tras el eco, a 1200 baudios", {"--basura", "4", "--baudios", "1200"},
+         kMembreteCorto, true, kHolguraS, 0);
+    Caso("4 bytes de ruido antes de cada eco (--ruido 4)", {"--ruido", "4"}, kMembreteCorto, false,
+         kHolguraS);
+  }
+
+  void respuestasLentas() {
+    Caso("eco a los 1500 ms (--retardo 1500)", {"--retardo", "1500"}, "X", true,
+         kPlazoS + kHolguraS);
+    // El primer intento vence a los 2 s; su eco tardío llega durante el segundo intento, que lo
+    // toma como propio (un eco no se compara con la petición).
+    Caso("eco a los 2500 ms (--retardo 2500)", {"--retardo", "2500"}, "X", true,
+         2 * kPlazoS + kHolguraS);
+    QVERIFY(tabla.back().segundos >= kPlazoS);
+  }
+
+  void laLineaSeCortaAMitadYElProgramaSigueSirviendo() {
+    Escenario e;
+    QVERIFY(e.Preparar(kMembreteLargo));
+    Simulador cortado({"--cerrar-tras", "10", "--volcado", e.carpeta.Ruta("volcado.bin")});
+    e.Apuntar(cortado.Pty());
+    const QByteArray ajustes = e.Archivo("Brun_Kqt.ini");
+    const Subida s = e.Subir();
+    cortado.Terminar();
+    tabla.push_back({"la linea se cierra tras 10 peticiones (--cerrar-tras 10)", Resultado(s),
+                     s.segundos, Contenido(e.Archivo("volcado.bin"), kMembreteLargo)});
+    QVERIFY(!s.exito);
+    QCOMPARE(s.mensaje, QStringLiteral("Error al cargar el Ticket"));
+    QVERIFY(s.segundos < 3 * kPlazoS + kHolguraS);
+    QCOMPARE(e.Archivo("Brun_Kqt.ini"), ajustes);
+
+    // Otro indicador en la misma ventana: la subida siguiente sale bien.
+    Simulador nuevo({"--volcado", e.carpeta.Ruta("volcado.bin")});
+    e.Apuntar(nuevo.Pty());
+    const QByteArray otrosAjustes = e.Archivo("Brun_Kqt.ini");
+    const Subida otra = e.Subir();
+    nuevo.Terminar();
+    tabla.push_back({"  la subida siguiente, a un indicador nuevo", Resultado(otra), otra.segundos,
+                     Contenido(e.Archivo("volcado.bin"), kMembreteLargo)});
+    QVERIFY(otra.exito);
+    QCOMPARE(tabla.back().indicador, QStringLiteral("26-63 = membrete"));
+    QCOMPARE(e.Archivo("Brun_Kqt.ini"), otrosAjustes);
+  }
+
+  void unPuertoQueNoSirveFallaEnTresPlazos() {
+    {
+      Escenario e;
+      QVERIFY(e.Preparar(kMembreteCorto));
+      e.Apuntar(QStringLiteral("/dev/no-existe-este-puerto"));
+      const Subida s = e.Subir();
+      tabla.push_back({"el puerto no existe", Resultado(s), s.segundos, "-"});
+      QVERIFY(!s.exito);
+      QCOMPARE(s.mensaje, QStringLiteral("Error al cargar el Ticket"));
+      QVERIFY(s.segundos < 3 * kPlazoS + kHolguraS);
+    }
+    {
+      Escenario e;
+      QVERIFY(e.Preparar(kMembreteCorto));
+      Simulador indicador({"--volcado", e.carpeta.Ruta("volcado.bin")});
+      QSerialPort otro(indicador.Pty());
+      QVERIFY(otro.open(QIODevice::ReadWrite));
+      e.Apuntar(indicador.Pty());
+      const Subida s = e.Subir();
+      otro.close();
+      indicador.Terminar();
+      tabla.push_back({"el puerto lo tiene otro programa", Resultado(s), s.segundos,
+                       Contenido(e.Archivo("volcado.bin"), kMembreteCorto)});
+      QVERIFY(!s.exito);
+      QCOMPARE(s.mensaje, QStringLiteral("Error al cargar el Ticket"));
+      QVERIFY(s.segundos < 3 * kPlazoS + kHolguraS);
+    }
+  }
+
+  void cleanupTestCase() {
+    std::printf("\n%-58s | %-34s | %7s | %s\n", "caso", "resultado", "tiempo", "indicador");
+    std::printf("%s\n", QByteArray(130, '-').constData());
+    for (const Fila& f : tabla) {
+      std::printf("%-58s | %-34s | %6.2fs | %s\n", qPrintable(f.caso), qPrintable(f.resultado),
+                  f.segundos, qPrintable(f.indicador));
+    }
+    std::fflush(stdout);
+  }
+};
+
+QTEST_MAIN(MatrizFallasTest)
+#include "matriz_fallas_test.moc"
