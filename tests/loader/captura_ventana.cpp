@@ -12,6 +12,7 @@
 #include <string>
 
 #include "caja_mensaje.h"
+#include "entorno_prueba.h"
 #include "frm_Carga.h"
 
 namespace {
@@ -39,10 +40,44 @@ QPixmap Cierre(frm_Carga& ventana) {
   return imagen;
 }
 
+// Conecta con un indicador simulado, elige un membrete de ejemplo y lo sube; `durante`
+// corre mientras el diálogo de comunicación trabaja.
+void Subir(frm_Carga& ventana, const QStringList& opciones, const std::function<void()>& durante) {
+  Simulador indicador(opciones);
+  QFile ajustes(QStringLiteral("Brun_Kqt.ini"));
+  ajustes.open(QIODevice::WriteOnly);
+  ajustes.write(AjustesHacia(indicador.Pty()));
+  ajustes.close();
+  QFile membrete(QStringLiteral("membrete.txt"));
+  membrete.open(QIODevice::WriteOnly);
+  membrete.write("BALANZAS DEL SUR S.A.\r\nRuta 9 km 12 - Tel 555-0100\r\n");
+  membrete.close();
+
+  ventana.findChild<QAbstractButton*>(QStringLiteral("CmdCerrar"))->click();
+  ventana.findChild<QAbstractButton*>(QStringLiteral("CmdConect"))->click();
+  ElegirArchivo(&ventana, QFileInfo(membrete).absoluteFilePath());
+  ventana.findChild<QAbstractButton*>(QStringLiteral("CmdBuscar"))->click();
+  QTimer::singleShot(800, &ventana, durante);
+  ventana.findChild<QAbstractButton*>(QStringLiteral("CmdSubir"))->click();
+}
+
+// La ventana tras una subida que terminó bien.
+QPixmap Subida(frm_Carga& ventana) {
+  Subir(ventana, {}, [] {});
+  return ventana.grab();
+}
+
+// El diálogo "Comunicando" a mitad de una subida lenta (1200 baudios).
+QPixmap Comunicando(frm_Carga& ventana) {
+  QPixmap imagen;
+  Subir(ventana, {QStringLiteral("--baudios"), QStringLiteral("1200")},
+        [&imagen] { imagen = QApplication::activeModalWidget()->grab(); });
+  return imagen;
+}
+
 const std::map<std::string, std::function<QPixmap(frm_Carga&)>> kEscenas = {
-    {"inicio", Inicio},
-    {"principal", Principal},
-    {"cierre", Cierre},
+    {"inicio", Inicio}, {"principal", Principal},     {"cierre", Cierre},
+    {"subida", Subida}, {"comunicando", Comunicando},
 };
 
 }  // namespace
@@ -63,6 +98,7 @@ int main(int argc, char* argv[]) {
   QTemporaryDir carpeta;
   QDir::setCurrent(carpeta.path());
   frm_Carga ventana;
+  ventana.CarpetaPrograma = carpeta.path();
   ventana.show();
   QApplication::processEvents();
 
