@@ -1,0 +1,83 @@
+// A letterhead file that another process keeps rewriting while it is read.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "archivo_membrete.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kLimite = 75;
+
+// Bytes whose every prefix is told apart: position i holds 'A' + i % 26.
+std::string Contenido(std::size_t largo) {
+  std::string texto(largo, '\0');
+  for (std::size_t i = 0; i < largo; ++i) texto[i] = static_cast<char>('A' + i % 26);
+  return texto;
+}
+
+// A file cut to a few bytes and grown past the limit in one write, over and over by another
+// thread, so that the size seen before the read is often not the size at the read.
+class Creciente {
+ public:
+  Creciente() {
+    std::ofstream(ruta_) << Contenido(kCorto);
+    escritor_ = std::thread([this] { Crecer(); });
+  }
+  ~Creciente() {
+    seguir_ = false;
+    escritor_.join();
+    fs::remove(ruta_);
+  }
+  const fs::path& Ruta() const { return ruta_; }
+
+ private:
+  static constexpr std::size_t kCorto = 10;
+
+  void Crecer() {
+    const std::string todo = Contenido(2 * kLimite);
+    int fd = ::open(ruta_.c_str(), O_WRONLY | O_APPEND);
+    while (seguir_) {
+      if (::ftruncate(fd, kCorto) != 0) break;
+      ::usleep(1);
+      if (::write(fd, todo.data() + kCorto, todo.size() - kCorto) < 0) break;
+      ::usleep(1);
+    }
+    ::close(fd);
+  }
+
+  fs::path ruta_ = fs::temp_directory_path() / ("creciente_" + std::to_string(::getpid()) + ".txt");
+  std::atomic<bool> seguir_{true};
+  std::thread escritor_;
+};
+
+TEST(MembreteCreciente, NeverGivesMoreThanTheLimitNorAnythingButAPrefix) {
+  Creciente archivo;
+  const std::string todo = Contenido(2 * kLimite);
+  int leidos = 0, largos = 0;
+  for (int vuelta = 0; vuelta < 5000; ++vuelta) {
+    LecturaMembrete lectura = Tx(archivo.Ruta(), kLimite);
+    ASSERT_NE(lectura.estado, EstadoLectura::Error);
+    if (lectura.estado == EstadoLectura::DemasiadoLargo) {
+      EXPECT_TRUE(lectura.texto.empty());
+      ++largos;
+      continue;
+    }
+    ASSERT_LE(lectura.texto.size(), kLimite);
+    ASSERT_EQ(lectura.texto, todo.substr(0, lectura.texto.size()));
+    ++leidos;
+  }
+  // Both outcomes came up, so the file did change under the reads.
+  EXPECT_GT(leidos, 0);
+  EXPECT_GT(largos, 0);
+}
+
+}  // namespace
