@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <cstdio>
+#include <cstdlib>
 
 #include "barra_estado.h"
 #include "caja_mensaje.h"
@@ -42,6 +43,11 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "uso: demo_automatico ticket/ARCHIVO.txt\n");
     return 2;
   }
+  // A dialog left open must not hang whoever runs the demo.
+  QTimer::singleShot(30000, [] {
+    std::fprintf(stderr, "la demostración no terminó en 30 s\n");
+    std::exit(3);
+  });
   frm_Carga ventana;
   ventana.show();
   ContarCajas(&ventana);
