@@ -31,14 +31,17 @@ TEST_F(Permisos, AFailedReplaceLeavesNoTemporaryFile) {
 
 #ifdef _WIN32
 
-TEST_F(Permisos, AHiddenFileIsNotReadButStillWritten) {
-  Crear(kArchivo, kAntes);
-  ASSERT_TRUE(SetFileAttributesA(kArchivo.c_str(), FILE_ATTRIBUTE_HIDDEN));
-  EXPECT_EQ(LeerIni("Global", "Comm", 1), "1");
-  EscribirIni("Global", "Comm", 4);
-  EXPECT_EQ(Contenido(kArchivo), "[Global]\r\nComm=4.\r\n");
-  EXPECT_EQ(GetFileAttributesA(kArchivo.c_str()) & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_EQ(Entradas(), std::set<std::string>{kArchivo});
+TEST_F(Permisos, AHiddenOrSystemFileIsNotReadButStillWritten) {
+  for (DWORD atributo : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
+    Crear(kArchivo, kAntes);
+    ASSERT_TRUE(SetFileAttributesA(kArchivo.c_str(), atributo));
+    EXPECT_EQ(LeerIni("Global", "Comm", 1), "1");
+    EscribirIni("Global", "Comm", 4);
+    EXPECT_EQ(Contenido(kArchivo), "[Global]\r\nComm=4.\r\n");
+    EXPECT_EQ(GetFileAttributesA(kArchivo.c_str()) & atributo, atributo);
+    EXPECT_EQ(Entradas(), std::set<std::string>{kArchivo});
+    SetFileAttributesA(kArchivo.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
 }
 
 TEST_F(Permisos, AReadOnlyFileLosesTheWrite) {
