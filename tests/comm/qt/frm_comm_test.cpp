@@ -72,7 +72,6 @@ class FrmCommTest : public QObject {
     Simulador indicador(ConRegistros(
         {"--setup", QString::fromLatin1(QByteArray::fromStdString(BloqueSetup()).toHex())}));
     QVERIFY(!indicador.Pty().isEmpty());
-    QVERIFY(!indicador.Pty().isEmpty());
     CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
 
     FrmComm dlg;
