@@ -1,12 +1,12 @@
 #include "pty.h"
 
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <system_error>
 #include <utility>
@@ -20,32 +20,14 @@ namespace {
 }  // namespace
 
 std::optional<speed_t> VelocidadTermios(long baudios) {
-  switch (baudios) {
-    case 300:
-      return B300;
-    case 600:
-      return B600;
-    case 1200:
-      return B1200;
-    case 2400:
-      return B2400;
-    case 4800:
-      return B4800;
-    case 9600:
-      return B9600;
-    case 19200:
-      return B19200;
-    case 38400:
-      return B38400;
-    case 57600:
-      return B57600;
-    case 115200:
-      return B115200;
-    case 230400:
-      return B230400;
-    default:
-      return std::nullopt;
+  static constexpr std::pair<long, speed_t> kVelocidades[] = {
+      {300, B300},     {600, B600},       {1200, B1200},    {2400, B2400},
+      {4800, B4800},   {9600, B9600},     {19200, B19200},  {38400, B38400},
+      {57600, B57600}, {115200, B115200}, {230400, B230400}};
+  for (const auto& [numero, constante] : kVelocidades) {
+    if (numero == baudios) return constante;
   }
+  return std::nullopt;
 }
 
 Pty::Pty(speed_t velocidad) {
@@ -69,28 +51,34 @@ Pty::Pty(speed_t velocidad) {
   cfsetispeed(&modo, velocidad);
   cfsetospeed(&modo, velocidad);
   if (tcsetattr(esclavo_, TCSANOW, &modo) != 0) Fallo("tcsetattr");
+
+  // Ya abierto el nuestro: cada cierre que se vea a partir de ahora es de otro.
+  vigia_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (vigia_ < 0 || inotify_add_watch(vigia_, ruta_.c_str(), IN_CLOSE) < 0) Fallo("inotify");
 }
 
 Pty::~Pty() {
   CerrarMaestro();
+  if (vigia_ >= 0) close(vigia_);
   if (esclavo_ >= 0) close(esclavo_);
 }
 
-void Pty::AtenderNuevaApertura() {
-  int exclusivo = 0;
-#ifdef TIOCGEXCL
-  if (ioctl(esclavo_, TIOCGEXCL, &exclusivo) != 0) exclusivo = 0;
-#endif
-  // Quitarla siempre: sin TIOCGEXCL no sabemos si está puesta.
+void Pty::QuitarExclusividad() {
   ioctl(esclavo_, TIOCNXCL);
-  // Cada apertura del programa pone la exclusividad; lo que haya para leer es del dueño
-  // anterior y no debe mezclarse con la próxima respuesta.
-  int antes = -1, despues = -1;
-  ioctl(esclavo_, FIONREAD, &antes);
-  if (exclusivo) tcflush(esclavo_, TCIFLUSH);
-  ioctl(esclavo_, FIONREAD, &despues);
-  termios t{}; tcgetattr(esclavo_, &t);
-  fprintf(stderr, "excl=%d antes=%d despues=%d icanon=%d\n", exclusivo, antes, despues, !!(t.c_lflag & ICANON));
+}
+
+void Pty::AtenderCierres() {
+  alignas(inotify_event) char eventos[4096];
+  bool cerrado = false;
+  while (read(vigia_, eventos, sizeof eventos) > 0) cerrado = true;
+  if (!cerrado) return;
+  QuitarExclusividad();
+  tcflush(esclavo_, TCIFLUSH);
+}
+
+int Pty::SinLeer() const {
+  int bytes = 0;
+  return ioctl(esclavo_, FIONREAD, &bytes) == 0 ? bytes : 0;
 }
 
 void Pty::CerrarMaestro() {

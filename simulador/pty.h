@@ -9,8 +9,8 @@
 std::optional<speed_t> VelocidadTermios(long baudios);
 
 // Un pseudoterminal con su esclavo abierto por nosotros todo el tiempo: así el esclavo no queda
-// sin dueño cuando el programa lo cierra, y podemos quitarle la exclusividad que el programa
-// deja puesta al cerrarlo.
+// sin dueño cuando el programa lo cierra, y podemos quitarle la exclusividad (TIOCEXCL) que el
+// programa pone al abrirlo y que sobrevive a su cierre.
 class Pty {
  public:
   // Lanza std::system_error si no puede.
@@ -21,10 +21,18 @@ class Pty {
 
   int Maestro() const { return maestro_; }
   const std::string& Esclavo() const { return ruta_; }
+  // Legible cuando alguien cerró el esclavo.
+  int Vigia() const { return vigia_; }
 
-  // Si alguien abrió el esclavo en modo exclusivo desde la última vez, le quita la
-  // exclusividad y tira lo que el dueño anterior dejó sin leer.
-  void AtenderNuevaApertura();
+  // Deja que el programa vuelva a abrir el esclavo aunque lo tenga abierto en exclusiva.
+  void QuitarExclusividad();
+
+  // Tras un cierre del esclavo: le quita la exclusividad y tira lo que su dueño dejó sin leer,
+  // que no es para el siguiente.
+  void AtenderCierres();
+
+  // Bytes que enviamos y que nadie ha leído todavía del esclavo.
+  int SinLeer() const;
 
   // Cierra el maestro: el programa ve la línea cortada.
   void CerrarMaestro();
@@ -32,6 +40,7 @@ class Pty {
  private:
   int maestro_ = -1;
   int esclavo_ = -1;
+  int vigia_ = -1;
   std::string ruta_;
 };
 

@@ -13,8 +13,10 @@ namespace {
 // entregue en dos trozos.
 constexpr std::chrono::milliseconds kSilencio{20};
 
-// Cada cuánto, sin tráfico, se quita la exclusividad que deja una apertura sin peticiones.
-constexpr std::chrono::milliseconds kRevision{100};
+// Al cortar la línea con --cerrar-tras se espera a que el programa lea la última respuesta (al
+// cerrar el maestro se pierde lo no leído), pero no más de lo que él mismo la esperaría.
+constexpr std::chrono::milliseconds kPlazoDeLectura{2000};
+constexpr std::chrono::milliseconds kVistazoDeLectura{10};
 
 }  // namespace
 
@@ -25,27 +27,23 @@ Servidor::Servidor(const Opciones& opciones, Indicador& indicador, Pty& pty, Sen
       senales_(senales),
       fallas_(opciones),
       mudo_(opciones.mudo) {
-  const auto ahora = Reloj::now();
   if (opciones.baudios) caracter_ = std::chrono::nanoseconds(10'000'000'000LL / *opciones.baudios);
-  if (opciones.vida) fin_vida_ = ahora + *opciones.vida;
-  proxima_revision_ = ahora;
+  if (opciones.vida) fin_vida_ = Reloj::now() + *opciones.vida;
 }
 
 void Servidor::Servir() {
   auto ahora = Reloj::now();
   while (!Terminado(ahora)) {
-    pollfd vigilados[] = {{pty_.Maestro(), POLLIN, 0}, {senales_.Descriptor(), POLLIN, 0}};
-    poll(vigilados, 2, EsperaMs(ahora));
+    pollfd vigilados[] = {
+        {pty_.Maestro(), POLLIN, 0}, {pty_.Vigia(), POLLIN, 0}, {senales_.Descriptor(), POLLIN, 0}};
+    poll(vigilados, 3, EsperaMs(ahora));
     ahora = Reloj::now();
     // Siempre: una señal que llegó al volver de poll() aún no figura en revents.
     AtenderSenales();
+    if (vigilados[1].revents & POLLIN) pty_.AtenderCierres();
     if (vigilados[0].revents & POLLIN) Leer(ahora);
     if (!receptor_.Vacio() && ahora - ultimo_byte_ >= kSilencio) {
       if (const auto peticion = receptor_.CerrarPorSilencio()) Atender(*peticion, ahora);
-    }
-    if (ahora >= proxima_revision_) {
-      pty_.AtenderNuevaApertura();
-      proxima_revision_ = ahora + kRevision;
     }
     EnviarVencidos(ahora);
   }
@@ -69,9 +67,9 @@ void Servidor::Leer(Reloj::time_point ahora) {
     receptor_.Agregar(std::string(bloque, static_cast<size_t>(leidos)));
     ultimo_byte_ = ahora;
   }
-  // Antes de contestar: si es la primera petición de una apertura nueva, lo que quedó sin leer
-  // de la anterior se tira ahora y no después de nuestra respuesta.
-  pty_.AtenderNuevaApertura();
+  // Quien habla tiene el esclavo abierto: si lo cierra y lo vuelve a abrir enseguida, antes de que
+  // veamos el cierre, la exclusividad que puso al abrirlo no debe impedírselo.
+  pty_.QuitarExclusividad();
   while (const auto peticion = receptor_.Siguiente()) Atender(*peticion, ahora);
 }
 
@@ -106,18 +104,28 @@ void Servidor::EnviarVencidos(Reloj::time_point ahora) {
     // Lo que no cabe se pierde, como en una línea donde nadie escucha.
     (void)!write(pty_.Maestro(), bytes.data(), bytes.size());
     cola_.pop_front();
+    ultimo_envio_ = ahora;
   }
 }
 
 int Servidor::EsperaMs(Reloj::time_point ahora) const {
-  Reloj::time_point hasta = proxima_revision_;
-  if (!cola_.empty()) hasta = std::min(hasta, cola_.front().cuando);
-  if (!receptor_.Vacio()) hasta = std::min(hasta, ultimo_byte_ + kSilencio);
-  if (fin_vida_) hasta = std::min(hasta, *fin_vida_);
-  const auto espera = std::chrono::ceil<std::chrono::milliseconds>(hasta - ahora);
+  std::optional<Reloj::time_point> hasta = fin_vida_;
+  const auto antes = [&hasta](Reloj::time_point otro) {
+    hasta = hasta ? std::min(*hasta, otro) : otro;
+  };
+  if (!cola_.empty()) antes(cola_.front().cuando);
+  if (!receptor_.Vacio()) antes(ultimo_byte_ + kSilencio);
+  if (cerrando_ && cola_.empty()) antes(ahora + kVistazoDeLectura);
+  if (!hasta) return -1;  // nada pendiente: solo despierta el tráfico o una señal
+  const auto espera = std::chrono::ceil<std::chrono::milliseconds>(*hasta - ahora);
   return static_cast<int>(std::max<long long>(0, espera.count()));
 }
 
 bool Servidor::Terminado(Reloj::time_point ahora) const {
-  return senal_de_fin_ || (fin_vida_ && ahora >= *fin_vida_) || (cerrando_ && cola_.empty());
+  if (senal_de_fin_ || (fin_vida_ && ahora >= *fin_vida_)) return true;
+  if (!cerrando_ || !cola_.empty()) return false;
+  // Lo recién escrito tarda un poco en contarse como pendiente de lectura en el esclavo.
+  const auto desde_el_envio = ahora - ultimo_envio_;
+  return desde_el_envio >= kPlazoDeLectura ||
+         (desde_el_envio >= kVistazoDeLectura && pty_.SinLeer() == 0);
 }

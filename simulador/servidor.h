@@ -13,7 +13,8 @@
 #include "senales.h"
 
 // Atiende el pseudoterminal hasta que una señal, la vida o --cerrar-tras lo terminan; entonces
-// cierra el maestro. Un solo hilo que espera en poll(): sin peticiones no gasta CPU.
+// cierra el maestro. Un solo hilo que espera en poll() sin plazo mientras no hay nada
+// pendiente: sin tráfico no gasta CPU.
 class Servidor {
  public:
   Servidor(const Opciones& opciones, Indicador& indicador, Pty& pty, Senales& senales);
@@ -43,7 +44,7 @@ class Servidor {
   std::deque<Envio> cola_;
   Reloj::duration caracter_{0};  // un byte a 10 bits a la velocidad de --baudios
   Reloj::time_point ultimo_byte_;
-  Reloj::time_point proxima_revision_;
+  Reloj::time_point ultimo_envio_;
   std::optional<Reloj::time_point> fin_vida_;
   long peticiones_ = 0;
   bool mudo_;
