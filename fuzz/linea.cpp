@@ -1,0 +1,91 @@
+// Respuesta de un comando de línea a través de TRxC con un puerto falso. La entrada es: el
+// largo del comando (0-8) y sus bytes, luego trozos [demora][largo][bytes]. El primer trozo ya
+// espera en el puerto antes de enviar (bytes viejos); los demás llegan `demora` x 10 ms después
+// del envío, así que hay llegadas antes, justo en y después del plazo de 2000 ms.
+
+#include "linea.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "exigir.h"
+#include "puerto_falso.h"
+
+namespace {
+
+constexpr std::size_t kLargoRespuesta = 90;
+constexpr std::chrono::milliseconds kPlazo{2000};
+
+struct Trozo {
+  std::chrono::milliseconds demora;
+  std::string bytes;
+};
+
+class Lector {
+ public:
+  Lector(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  bool Quedan() const { return pos_ < size_; }
+  std::uint8_t Byte() { return Quedan() ? data_[pos_++] : 0; }
+  std::string Texto(std::size_t largo) {
+    largo = std::min(largo, size_ - pos_);
+    std::string texto(reinterpret_cast<const char*>(data_ + pos_), largo);
+    pos_ += largo;
+    return texto;
+  }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t pos_ = 0;
+};
+
+Trozo LeerTrozo(Lector& lector) {
+  const std::chrono::milliseconds demora(10 * lector.Byte());
+  return {demora, lector.Texto(lector.Byte())};
+}
+
+// Lo que hay en el búfer cuando termina la espera: llegan trozos, en orden de tiempo y todos
+// los de un mismo instante juntos, hasta juntar 90 bytes o pasar el plazo.
+std::string Recibido(std::vector<Trozo> trozos) {
+  std::stable_sort(trozos.begin(), trozos.end(),
+                   [](const Trozo& a, const Trozo& b) { return a.demora < b.demora; });
+  std::string recibido;
+  for (std::size_t i = 0; i < trozos.size() && trozos[i].demora <= kPlazo; ++i) {
+    const bool otroInstante = i > 0 && trozos[i].demora != trozos[i - 1].demora;
+    if (otroInstante && recibido.size() >= kLargoRespuesta) break;
+    recibido += trozos[i].bytes;
+  }
+  return recibido;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  Lector lector(data, size);
+  const std::string comando = lector.Texto(lector.Byte() % 9);
+  const std::string viejos = LeerTrozo(lector).bytes;
+  std::vector<Trozo> trozos;
+  while (lector.Quedan()) trozos.push_back(LeerTrozo(lector));
+
+  PuertoFalso puerto;
+  puerto.Llegar({}, viejos);
+  puerto.responder = [&](const std::string&, std::size_t) {
+    for (const Trozo& trozo : trozos) puerto.Llegar(trozo.demora, trozo.bytes);
+  };
+  const auto inicio = puerto.Ahora();
+  const std::string respuesta = TRxC(puerto, comando);
+
+  Exigir(respuesta.empty() || respuesta.size() == kLargoRespuesta,
+         "la respuesta está vacía o tiene exactamente 90 bytes");
+  const std::string recibido = Recibido(trozos);
+  Exigir(respuesta == (recibido.size() == kLargoRespuesta ? recibido : std::string()),
+         "la respuesta son los 90 bytes llegados tras el envío, y nada más");
+  Exigir(puerto.escritos.size() == 1 && puerto.escritos[0].trama == ":" + comando + "\r\n",
+         "se envía una sola línea \":\" + comando + CR LF");
+  Exigir(puerto.Ahora() - inicio <= kPlazo, "la espera no pasa del plazo");
+  return 0;
+}
