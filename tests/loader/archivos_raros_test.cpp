@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "caja_mensaje.h"
 #include "frm_Carga.h"
 
 namespace {
@@ -47,12 +48,7 @@ void CerrarCajas(QObject* contexto, std::shared_ptr<Eleccion> eleccion) {
 
 // Types `ruta` into the next file dialog and accepts it; a dialog that stays open is cancelled.
 void ResponderDialogo(QObject* contexto, const QString& ruta, std::shared_ptr<Eleccion> eleccion) {
-  auto* reloj = new QTimer(contexto);
-  QObject::connect(reloj, &QTimer::timeout, reloj, [reloj, ruta, eleccion] {
-    auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialogo == nullptr) return;
-    reloj->stop();
-    reloj->deleteLater();
+  AtenderModal<QFileDialog>(contexto, [ruta, eleccion](QFileDialog* dialogo) {
     dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(ruta);
     QMetaObject::invokeMethod(dialogo, "accept");
     if (dialogo->isVisible()) {
@@ -60,7 +56,6 @@ void ResponderDialogo(QObject* contexto, const QString& ruta, std::shared_ptr<El
       dialogo->reject();
     }
   });
-  reloj->start(10);
 }
 
 // Root opens any file; without these capabilities this thread is held to the file modes.
