@@ -5,7 +5,6 @@
 #include <optional>
 #include <utility>
 
-#include "ajustes.h"
 #include "intercambio.h"
 #include "numero.h"
 #include "silencio.h"
@@ -23,12 +22,6 @@ std::optional<T> EnRango(long valor) {
     return std::nullopt;
   }
   return static_cast<T>(valor);
-}
-
-// Dirección de esclavo guardada; vacío si no es un número de 0 a 255.
-std::optional<std::uint8_t> IdGuardado() {
-  const auto id = EnteroDe(LeerIni("global", "ID_1", "0"));
-  return id ? EnRango<std::uint8_t>(*id) : std::nullopt;
 }
 
 // Todos los registros de `inicio` a `inicio + cantidad - 1` caben en 0..65535.
@@ -61,8 +54,8 @@ bool Avanzar(const Avance& avance, float valor) {
 
 }  // namespace
 
-Transferencia::Transferencia(Puerto& comm1, Avance avance)
-    : comm1_(comm1), avance_(std::move(avance)) {}
+Transferencia::Transferencia(Puerto& comm1, long id, Avance avance)
+    : comm1_(comm1), id_(id), avance_(std::move(avance)) {}
 
 std::string Transferencia::RxD(int id, int direccion, int longitud) {
   const auto esclavo = EnRango<std::uint8_t>(id);
@@ -82,7 +75,7 @@ std::string Transferencia::TxD(int id, int direccion, const std::string& dato) {
 }
 
 std::string Transferencia::Leer(const std::string& direccion, const std::string& longitud) {
-  const auto id = IdGuardado();
+  const auto id = EnRango<std::uint8_t>(id_);
   const auto inicio = EnteroDe(direccion);
   const auto total = EnteroDe(longitud);
   if (!id || !inicio || !total || *total <= 0 || !RangoValido(*inicio, *total)) return {};
@@ -102,7 +95,7 @@ std::string Transferencia::Leer(const std::string& direccion, const std::string&
 }
 
 std::string Transferencia::Escribir(const std::string& direccion, std::string& dato) {
-  const auto id = IdGuardado();
+  const auto id = EnRango<std::uint8_t>(id_);
   if (dato.size() % 2 != 0) dato.push_back('\0');
   const long registros = static_cast<long>(dato.size() / 2);
   const auto inicio = EnteroDe(direccion);

@@ -5,18 +5,22 @@
 
 #include "puerto.h"
 
-// Hooks into the dialog that runs the job.
+class Traza;
+
+// Ganchos hacia el diálogo que corre el trabajo.
 struct Avance {
-  std::function<void(float)> progreso;    // ProgBar value, 0 to 100
-  std::function<void()> procesarEventos;  // process pending events once
+  std::function<void(float)> progreso;    // valor de ProgBar, 0 a 100
+  std::function<void()> procesarEventos;  // procesa una vez los eventos pendientes
   std::function<bool()> cancelado;        // xCancel
+  Traza* traza = nullptr;                 // nada: sin traza
 };
 
 // Register transfers over an open port: Modbus RTU functions 3 and 6, three attempts per
 // request, 2000 ms deadline from the moment the request was written.
 class Transferencia {
  public:
-  Transferencia(Puerto& comm1, Avance avance);
+  // `id`: dirección de esclavo de todas las peticiones; fuera de 0 a 255 no se envía nada.
+  Transferencia(Puerto& comm1, long id, Avance avance);
 
   // Reads `longitud` registers from `direccion` (decimal texts) in blocks of 8. Returns two
   // characters per register; a failed or cancelled job returns the blocks read before.
@@ -31,5 +35,6 @@ class Transferencia {
 
  private:
   Puerto& comm1_;
+  long id_;
   Avance avance_;
 };

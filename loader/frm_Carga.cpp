@@ -78,10 +78,13 @@ void frm_Carga::Cmd_Salir_Click() {
 
 // La comunicación lee puerto, velocidad e ID del archivo de ajustes: se guardan al salir y
 // antes de cada conexión y subida, para que valga lo que el operador ve en pantalla.
-void frm_Carga::GuardarSeleccion() {
-  EscribirIni("Global", "Comm", static_cast<long>(ListaPuerto->currentIndex() + 1));
-  EscribirIni("Global", "Baudios", static_cast<long>(ListaBaudios->currentIndex()));
-  EscribirIni("global", "ID_1", static_cast<long>(HScrollId0->value()));
+Seleccion frm_Carga::GuardarSeleccion() {
+  const Seleccion eleccion{ListaPuerto->currentIndex() + 1, ListaBaudios->currentIndex(),
+                           HScrollId0->value()};
+  EscribirIni("Global", "Comm", eleccion.puerto);
+  EscribirIni("Global", "Baudios", eleccion.baudios);
+  EscribirIni("global", "ID_1", eleccion.id);
+  return eleccion;
 }
 
 // Cancel distinto de 0 al entrar (solo desde "Salir") termina el programa; cualquier otro

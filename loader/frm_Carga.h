@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "peticion.h"
+
 class BarraEstado;
 class QCheckBox;
 class QComboBox;
@@ -56,7 +58,7 @@ class frm_Carga : public QWidget {
   void Chk_inicio_Click();
   void Cmd_Salir_Click();
   void Form_Unload(std::int16_t& Cancel);
-  void GuardarSeleccion();
+  Seleccion GuardarSeleccion();
 
   void CmdConect_Click();
   void CmdBuscar_Click();

@@ -38,7 +38,6 @@ std::filesystem::path Ruta(const QString& archivo) {
 void frm_Carga::CmdConect_Click() {
   Lbl_Fin->hide();
   sbStatusBar->Panel(1)->setText(QStringLiteral("Conectando..."));
-  GuardarSeleccion();
   if (conec() == 1) {
     sbStatusBar->Panel(1)->setText(QStringLiteral("Estado: Conectado"));
     CmdBuscar->setEnabled(true);
@@ -51,6 +50,7 @@ void frm_Carga::CmdConect_Click() {
 // A register probe first; only when it does not bring eight registers, the setup block.
 int frm_Carga::conec() {
   FrmComm dialogo(this);
+  dialogo.linea = GuardarSeleccion();
   dialogo.xFnc = "R";
   dialogo.xDire = kRegistroMembrete;
   dialogo.xLong = "8";
@@ -105,12 +105,12 @@ void frm_Carga::buscar() {
 
 void frm_Carga::CmdSubir_Click() {
   Lbl_Fin->hide();
-  GuardarSeleccion();
   subir();
 }
 
 void frm_Carga::subir() {
   FrmComm dialogo(this);
+  dialogo.linea = GuardarSeleccion();
   dialogo.xFnc = "T";
   dialogo.xDire = kRegistroMembrete;
   dialogo.xDato = Membrete;

@@ -24,15 +24,24 @@ std::string LeerIni(const std::string& seccion, const std::string& clave, long d
   return LeerIni(seccion, clave, std::to_string(defecto));
 }
 
-void EscribirIni(const std::string& seccion, const std::string& clave, const std::string& valor) {
+bool IntentarEscribirIni(const std::string& seccion, const std::string& clave,
+                         const std::string& valor) {
   ArchivoAjustes archivo = UbicarAjustes();
-  // A file that exists but cannot be read is left alone rather than replaced by one setting.
+  // Un archivo que existe pero no se puede leer no se reemplaza por un solo ajuste.
   std::optional<std::string> antes = archivo.existe ? LeerArchivo(archivo.ruta) : std::string();
-  if (!antes) return;
+  if (!antes) return false;
   std::optional<std::string> despues = ConValorIni(*antes, seccion, clave, valor + ".");
-  if (despues) GuardarArchivo(archivo.ruta, *despues);
+  return despues && GuardarArchivo(archivo.ruta, *despues);
+}
+
+bool IntentarEscribirIni(const std::string& seccion, const std::string& clave, long valor) {
+  return IntentarEscribirIni(seccion, clave, std::to_string(valor));
+}
+
+void EscribirIni(const std::string& seccion, const std::string& clave, const std::string& valor) {
+  IntentarEscribirIni(seccion, clave, valor);
 }
 
 void EscribirIni(const std::string& seccion, const std::string& clave, long valor) {
-  EscribirIni(seccion, clave, std::to_string(valor));
+  IntentarEscribirIni(seccion, clave, valor);
 }

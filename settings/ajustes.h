@@ -14,3 +14,8 @@ std::string LeerIni(const std::string& seccion, const std::string& clave, long d
 // Stores `valor` + ".". Never reports failure: an unwritable file loses the write.
 void EscribirIni(const std::string& seccion, const std::string& clave, const std::string& valor);
 void EscribirIni(const std::string& seccion, const std::string& clave, long valor);
+
+// Como EscribirIni, pero dice si el archivo quedó con el valor: para avisar al operador.
+bool IntentarEscribirIni(const std::string& seccion, const std::string& clave,
+                         const std::string& valor);
+bool IntentarEscribirIni(const std::string& seccion, const std::string& clave, long valor);

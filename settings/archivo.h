@@ -17,5 +17,6 @@ std::optional<std::string> LeerArchivo(const std::string& ruta);
 
 // Replaces the file as a whole: the new content is written beside it and renamed over it, so a
 // failure never leaves it half written. The old file's permissions are kept. An unwritable file
-// or folder loses the write, and no temporary file is left behind.
-void GuardarArchivo(const std::string& ruta, const std::string& contenido);
+// or folder loses the write, and no temporary file is left behind. True when the file holds
+// `contenido` afterwards.
+bool GuardarArchivo(const std::string& ruta, const std::string& contenido);

@@ -53,17 +53,21 @@ ArchivoAjustes UbicarAjustes() {
   return {otro.value_or(kNombre), otro.has_value(), false};
 }
 
-void GuardarArchivo(const std::string& ruta, const std::string& contenido) {
+bool GuardarArchivo(const std::string& ruta, const std::string& contenido) {
   struct stat antes;
   bool existe = stat(ruta.c_str(), &antes) == 0;
   // A rename would get past a read-only file: honour it as writing into it would.
-  if (existe && access(ruta.c_str(), W_OK) != 0) return;
+  if (existe && access(ruta.c_str(), W_OK) != 0) return false;
   // Named after the process: no other live writer can be using it, a stale one can go.
   std::string temporal = ruta + "." + std::to_string(getpid()) + ".tmp";
   unlink(temporal.c_str());
   int fd = open(temporal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return;
+  if (fd < 0) return false;
   bool escrito = EscribirTodo(fd, contenido) && (!existe || ComoAntes(fd, antes)) && fsync(fd) == 0;
   escrito = close(fd) == 0 && escrito;
-  if (!escrito || rename(temporal.c_str(), ruta.c_str()) != 0) unlink(temporal.c_str());
+  if (!escrito || rename(temporal.c_str(), ruta.c_str()) != 0) {
+    unlink(temporal.c_str());
+    return false;
+  }
+  return true;
 }

@@ -31,15 +31,15 @@ ArchivoAjustes UbicarAjustes() {
   return {carpeta + datos.cFileName, true, oculto};
 }
 
-void GuardarArchivo(const std::string& ruta, const std::string& contenido) {
+bool GuardarArchivo(const std::string& ruta, const std::string& contenido) {
   DWORD atributos = GetFileAttributesA(ruta.c_str());
   bool existe = atributos != INVALID_FILE_ATTRIBUTES;
-  if (existe && (atributos & FILE_ATTRIBUTE_READONLY) != 0) return;
+  if (existe && (atributos & FILE_ATTRIBUTE_READONLY) != 0) return false;
   // Named after the process: no other live writer can be using it, a stale one is overwritten.
   std::string temporal = ruta + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
   HANDLE archivo = CreateFileA(temporal.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (archivo == INVALID_HANDLE_VALUE) return;
+  if (archivo == INVALID_HANDLE_VALUE) return false;
   DWORD escritos = 0;
   bool escrito = WriteFile(archivo, contenido.data(), static_cast<DWORD>(contenido.size()),
                            &escritos, nullptr) &&
@@ -48,7 +48,8 @@ void GuardarArchivo(const std::string& ruta, const std::string& contenido) {
   if (!escrito || !MoveFileExA(temporal.c_str(), ruta.c_str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     DeleteFileA(temporal.c_str());
-    return;
+    return false;
   }
   if (existe) SetFileAttributesA(ruta.c_str(), atributos);
+  return true;
 }

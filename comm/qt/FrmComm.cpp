@@ -9,24 +9,8 @@
 #include <QTimer>
 #include <cmath>
 
-#include "ajustes.h"
-#include "linea.h"
-#include "numero.h"
+#include "comunicacion.h"
 #include "twips.h"
-
-namespace {
-
-constexpr long kVelocidadBase = 1200;
-constexpr long kIndiceVelocidadMaximo = 4;  // 1200 · 2^4 = 19200
-
-// Un "R" está completo cuando trae dos caracteres por cada registro pedido.
-bool LecturaCompleta(const std::string& datos, const std::string& longitud) {
-  const std::optional<long> registros = EnteroDe(longitud);
-  return registros && *registros >= 0 &&
-         datos.size() == 2 * static_cast<unsigned long long>(*registros);
-}
-
-}  // namespace
 
 FrmComm::FrmComm(QWidget* dueno)
     : QDialog(dueno),
@@ -76,67 +60,21 @@ void FrmComm::Form_Load() {
   // Los controles empiezan cada carga como recién hechos.
   Label1->setText("Enviando datos...");
   ProgBar->setValue(0);
-  if (!comm1_.PortOpen()) AbrirPuerto();
+  AbrirPuerto(comm1_, *this);
   TimerOn->start();
-}
-
-// Cada paso que falla se salta: la petición fallará después por su resultado.
-void FrmComm::AbrirPuerto() {
-  comm1_.SetRTSEnable(true);
-  if (const std::optional<long> numero = EnteroDe(LeerIni("global", "Comm", 2))) {
-    comm1_.SetCommPort(*numero);
-  }
-  comm1_.SetHandshaking(0);
-  const std::optional<long> indice = EnteroDe(LeerIni("global", "Baudios", 4));
-  if (indice && *indice >= 0 && *indice <= kIndiceVelocidadMaximo) {
-    comm1_.SetSettings(std::to_string(kVelocidadBase << *indice) + ",n,8,1");
-  }
-  comm1_.SetPortOpen(true);
 }
 
 void FrmComm::TimerOn_Timer() {
   enCurso_ = true;
-  xCancel = false;
-  ProgBar->setValue(0);
-  Despachar();
-  if (comm1_.PortOpen()) comm1_.SetPortOpen(false);
-  ProgBar->setValue(100);
+  HacerPeticion(
+      *this, comm1_,
+      Dialogo{[this](const std::string& texto) { Label1->setText(QString::fromStdString(texto)); },
+              [this](float valor) { ProgBar->setValue(static_cast<int>(std::lround(valor))); },
+              [] { QCoreApplication::processEvents(); }});
   enCurso_ = false;
   done(QDialog::Accepted);
 }
 
-// Los procedimientos reciben copias: el relleno de "T" y el marco de "C" no llegan a los campos.
-void FrmComm::Despachar() {
-  Transferencia transferencia(comm1_, Ganchos());
-  if (xFnc == "R") {
-    TextoDeEstado("Recibiendo datos...");
-    const std::string direccion = xDire;
-    const std::string longitud = xLong;
-    const std::string datos = transferencia.Leer(direccion, longitud);
-    xOK = LecturaCompleta(datos, longitud);
-    xDato = datos;
-  } else if (xFnc == "T") {
-    TextoDeEstado("Enviando datos...");
-    const std::string direccion = xDire;
-    std::string dato = xDato;
-    xOK = !transferencia.Escribir(direccion, dato).empty();
-  } else if (xFnc == "C") {
-    xDato = TRxC(comm1_, xDato);
-  }
-}
-
 void FrmComm::CmdCancel_Click() {
   xCancel = true;
-}
-
-Avance FrmComm::Ganchos() {
-  return Avance{
-      [this](float valor) { ProgBar->setValue(static_cast<int>(std::lround(valor))); },
-      [] { QCoreApplication::processEvents(); },
-      [this] { return xCancel; },
-  };
-}
-
-void FrmComm::TextoDeEstado(const char* porDefecto) {
-  Label1->setText(xText.empty() ? QString(porDefecto) : QString::fromStdString(xText));
 }

@@ -3,30 +3,22 @@
 #include <QDialog>
 #include <string>
 
+#include "peticion.h"
 #include "puerto_serie.h"
-#include "transferencia.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTimer;
 
-// Diálogo "Comunicando": cada vez que se muestra abre el puerto con los ajustes guardados, hace
-// una petición (xFnc "R" lee registros, "T" los escribe, "C" envía una orden de línea), cierra
-// el puerto y se cierra solo. El resultado queda en los campos x… del mismo objeto.
-class FrmComm : public QDialog {
+// Diálogo "Comunicando": cada vez que se muestra abre el puerto con la selección de la petición,
+// hace la petición (xFnc "R" lee registros, "T" los escribe, "C" envía una orden de línea),
+// cierra el puerto y se cierra solo. El resultado queda en los campos x… del mismo objeto.
+class FrmComm : public QDialog, public Peticion {
   Q_OBJECT
 
  public:
   explicit FrmComm(QWidget* dueno = nullptr);
-
-  std::string xFnc;
-  std::string xDire;
-  std::string xLong;
-  std::string xDato;
-  std::string xText;
-  bool xOK = false;
-  bool xCancel = false;
 
   const PuertoSerie& Comm1() const { return comm1_; }
 
@@ -39,12 +31,8 @@ class FrmComm : public QDialog {
 
  private:
   void Form_Load();
-  void AbrirPuerto();
   void TimerOn_Timer();
-  void Despachar();
   void CmdCancel_Click();
-  Avance Ganchos();
-  void TextoDeEstado(const char* porDefecto);
 
   QLabel* Label1;
   QProgressBar* ProgBar;

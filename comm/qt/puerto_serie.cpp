@@ -30,6 +30,19 @@ QSerialPort::Parity Paridad(char letra) {
   }
 }
 
+std::string MotivoFalla(QSerialPort::SerialPortError error) {
+  switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+      return "el puerto no existe";
+    case QSerialPort::PermissionError:
+      return "el puerto está en uso o no hay permiso para abrirlo";
+    case QSerialPort::UnsupportedOperationError:
+      return "el puerto no admite esa configuración";
+    default:
+      return "el puerto no se pudo abrir";
+  }
+}
+
 // Milisegundos enteros que faltan hasta `limite` (0 si falta menos de uno).
 int MsHasta(Puerto::Reloj::time_point limite) {
   const auto resto =
@@ -82,7 +95,11 @@ bool PuertoSerie::SetPortOpen(bool abrir) {
   dispositivo_ = NombrePuerto(commPort_);
   serie_.setPortName(QFile::decodeName(ABytes(dispositivo_)));
   // Los ajustes guardados con el puerto cerrado se aplican al abrir; si no valen, no abre.
-  if (!serie_.open(QIODevice::ReadWrite)) return false;
+  if (!serie_.open(QIODevice::ReadWrite)) {
+    errorApertura_ = MotivoFalla(serie_.error());
+    return false;
+  }
+  errorApertura_.clear();
   // Un pseudoterminal no tiene RTS: el paso se salta y el puerto sirve igual.
   if (rts_) serie_.setRequestToSend(true);
   ultimaRecepcion_ = {};

@@ -4,28 +4,26 @@
 #include <string>
 
 #include "ajustes_linea.h"
-#include "puerto.h"
+#include "puerto_control.h"
 
-// El control del puerto serie sobre QSerialPort. Cada propiedad que no se puede poner devuelve
-// false y conserva su valor, para que quien la pone se salte el paso y siga. Un puerto cerrado
-// o caído no recibe ni envía nada, y sus esperas duermen hasta el plazo.
-class PuertoSerie : public Puerto {
+// El control del puerto serie sobre QSerialPort. Un puerto cerrado o caído no recibe ni envía
+// nada, y sus esperas duermen hasta el plazo.
+class PuertoSerie : public PuertoControl {
  public:
   PuertoSerie();
   PuertoSerie(const PuertoSerie&) = delete;
   PuertoSerie& operator=(const PuertoSerie&) = delete;
 
-  // Número del puerto, de 1 a 255; solo con el puerto cerrado.
   long CommPort() const { return commPort_; }
-  bool SetCommPort(long numero);
-  // "velocidad,paridad,datos,parada", por ejemplo "9600,n,8,1".
+  bool SetCommPort(long numero) override;
   const std::string& Settings() const { return settings_; }
-  bool SetSettings(const std::string& texto);
-  // Solo 0: sin control de flujo (con XON/XOFF se perderían los bytes 0x11 y 0x13).
-  bool SetHandshaking(int modo);
-  bool SetRTSEnable(bool alto);
-  bool PortOpen() const { return serie_.isOpen(); }
-  bool SetPortOpen(bool abrir);
+  bool SetSettings(const std::string& texto) override;
+  // Con XON/XOFF se perderían los bytes 0x11 y 0x13.
+  bool SetHandshaking(int modo) override;
+  bool SetRTSEnable(bool alto) override;
+  bool PortOpen() const override { return serie_.isOpen(); }
+  bool SetPortOpen(bool abrir) override;
+  std::string ErrorApertura() const override { return errorApertura_; }
   // Dispositivo de la última apertura.
   const std::string& Dispositivo() const { return dispositivo_; }
 
@@ -49,5 +47,6 @@ class PuertoSerie : public Puerto {
   AjustesLinea linea_;
   bool rts_ = false;
   std::string dispositivo_;
+  std::string errorApertura_;
   Reloj::time_point ultimaRecepcion_{};
 };

@@ -75,7 +75,7 @@ class TransferenciaTest : public EnCarpetaTemporal {
     avance.cancelado = [this] { return cancelar; };
   }
 
-  Transferencia Nueva() { return Transferencia(puerto, avance); }
+  Transferencia Nueva() { return Transferencia(puerto, 0, avance); }
 
   PuertoFalso puerto;
   IndicadorFalso indicador;
@@ -202,16 +202,16 @@ TEST_F(TransferenciaTest, AntesDeCadaPeticionSeDescartaLoViejoYLaLineaCalla35Car
   PuertoFalso ruidoso;
   ruidoso.baudios = 1200;
   for (int i = 0; i < 500; ++i) ruidoso.Llegar(ms(10 * i), "x");
-  Transferencia(ruidoso, avance).TxD(0, 26, "AB");
+  Transferencia(ruidoso, 0, avance).TxD(0, 26, "AB");
   ASSERT_EQ(ruidoso.escritos.size(), 1u);
   EXPECT_EQ(ruidoso.HoraDe(0), ms(2000));
 }
 
-TEST_F(TransferenciaTest, LaDireccionDeEsclavoSaleDeLosAjustes) {
+TEST_F(TransferenciaTest, LaDireccionDeEsclavoEsLaDelTrabajo) {
   Nueva().Leer("26", "1");
-  EscribirIni("global", "ID_1", "7");
+  EscribirIni("global", "ID_1", "9");  // lo guardado no cuenta: vale lo elegido
   std::string dato = "AB";
-  Nueva().Escribir("26", dato);
+  Transferencia(puerto, 7, avance).Escribir("26", dato);
   ASSERT_EQ(puerto.escritos.size(), 2u);
   EXPECT_EQ(puerto.escritos[0].trama[0], 0);
   EXPECT_EQ(puerto.escritos[1].trama[0], 7);
@@ -236,14 +236,14 @@ TEST_F(TransferenciaTest, UnTrabajoQueNoPuedeFormarTramasNoEnviaNada) {
   EXPECT_TRUE(Nueva().RxD(0, 26, 0).empty());
   EXPECT_TRUE(Nueva().TxD(-1, 26, "AB").empty());
   EXPECT_TRUE(Nueva().TxD(0, 26, "ABC").empty());
-  for (const char* id : {"256", "-1", "siete"}) {
-    EscribirIni("global", "ID_1", id);
-    EXPECT_TRUE(nadaEnviado("26", 1)) << id;
+  for (const long id : {256L, -1L}) {
+    std::string dato = "AB";
+    EXPECT_TRUE(Transferencia(puerto, id, avance).Leer("26", "1").empty()) << id;
+    EXPECT_TRUE(Transferencia(puerto, id, avance).Escribir("26", dato).empty()) << id;
   }
   EXPECT_TRUE(puerto.escritos.empty());
 
-  EscribirIni("global", "ID_1", "255");
-  EXPECT_EQ(Nueva().Leer("65535", "1").size(), 2u);
+  EXPECT_EQ(Transferencia(puerto, 255, avance).Leer("65535", "1").size(), 2u);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "peticion.h"
+
 // Una carpeta temporal como directorio actual mientras vive, con el archivo de ajustes dado
 // (ninguno si `ajustes` está vacío).
 class CarpetaDeTrabajo {
@@ -19,6 +21,9 @@ class CarpetaDeTrabajo {
   QTemporaryDir dir_;
   QString anterior_;
 };
+
+// Com1 a 9600 con el ID 1: lo que elige en pantalla quien usa AjustesHacia.
+inline const Seleccion kLineaDePrueba{1, 3, 1};
 
 // Ajustes que llevan el puerto 1 al pseudoterminal `pty`, a 1200 · 2^`baudios`, ID 1.
 QByteArray AjustesHacia(const QString& pty, int baudios = 3);

@@ -55,6 +55,7 @@ int Barra(const FrmComm& dlg) {
 
 std::string Leer(int direccion, int registros) {
   FrmComm dlg;
+  dlg.linea = kLineaDePrueba;
   dlg.xFnc = "R";
   dlg.xDire = std::to_string(direccion);
   dlg.xLong = std::to_string(registros);
@@ -75,6 +76,8 @@ class FrmCommTest : public QObject {
     CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
 
     FrmComm dlg;
+
+    dlg.linea = kLineaDePrueba;
     dlg.xFnc = "R";
     dlg.xDire = "26";
     dlg.xLong = "8";
@@ -102,6 +105,8 @@ class FrmCommTest : public QObject {
     CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
 
     FrmComm dlg;
+
+    dlg.linea = kLineaDePrueba;
     dlg.xFnc = "T";
     dlg.xDire = "26";
     dlg.xDato = Membrete();
@@ -122,6 +127,7 @@ class FrmCommTest : public QObject {
          {std::tuple("R", "", "8"), std::tuple("R", "26", "ocho"), std::tuple("R", "70000", "1"),
           std::tuple("T", "x", "")}) {
       FrmComm dlg;
+      dlg.linea = kLineaDePrueba;
       dlg.xFnc = fnc;
       dlg.xDire = dire;
       dlg.xLong = largo;
@@ -133,30 +139,22 @@ class FrmCommTest : public QObject {
     QVERIFY(reloj.elapsed() < 1500);
   }
 
-  void tomaElPuertoDeLosAjustes() {
-    CarpetaDeTrabajo carpeta;
+  void tomaElPuertoDeLaPeticion() {
+    CarpetaDeTrabajo carpeta("[Puertos]\r\nCom5=/dev/ninguno.\r\n");
     FrmComm dlg;
     dlg.xFnc = "r";  // no es una petición: solo abre y cierra el puerto
     dlg.xOK = true;
-
-    // Sin archivo: puerto 2 a 19200.
-    dlg.exec();
-    QCOMPARE(dlg.Comm1().CommPort(), 2L);
-    QCOMPARE(dlg.Comm1().Settings(), std::string("19200,n,8,1"));
-    QCOMPARE(dlg.Comm1().Dispositivo(), std::string("/dev/ttyS1"));
-    QVERIFY(dlg.xOK);
-    QCOMPARE(Barra(dlg), 100);
-
-    carpeta.Ajustes("[global]\r\nComm=5.\r\nBaudios=0.\r\n[Puertos]\r\nCom5=/dev/ninguno.\r\n");
+    dlg.linea = {5, 0, 1};
     dlg.exec();
     QCOMPARE(dlg.Comm1().CommPort(), 5L);
     QCOMPARE(dlg.Comm1().Settings(), std::string("1200,n,8,1"));
     QCOMPARE(dlg.Comm1().Dispositivo(), std::string("/dev/ninguno"));
+    QVERIFY(dlg.xOK);
+    QCOMPARE(Barra(dlg), 100);
 
-    // Valores que no sirven dejan los que había.
-    for (const char* malos : {"Comm=abc.\r\nBaudios=5.", "Comm=0.\r\nBaudios=-1.",
-                              "Comm=99999999999999999999.\r\nBaudios=64."}) {
-      carpeta.Ajustes(QByteArray("[Global]\r\n") + malos + "\r\n");
+    // Una elección que no sirve deja lo que había.
+    for (const Seleccion mala : {Seleccion{0, -1, 1}, Seleccion{256, 5, 1}}) {
+      dlg.linea = mala;
       dlg.exec();
       QCOMPARE(dlg.Comm1().CommPort(), 5L);
       QCOMPARE(dlg.Comm1().Settings(), std::string("1200,n,8,1"));
@@ -176,6 +174,8 @@ class FrmCommTest : public QObject {
     CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
 
     FrmComm dlg;
+
+    dlg.linea = kLineaDePrueba;
     dlg.xFnc = "T";
     dlg.xDire = "26";
     dlg.xDato = Membrete();
@@ -206,6 +206,8 @@ class FrmCommTest : public QObject {
     CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
 
     FrmComm dlg;
+
+    dlg.linea = kLineaDePrueba;
     dlg.xFnc = "T";
     dlg.xDire = "26";
     dlg.xDato = "0123456789";

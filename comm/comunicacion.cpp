@@ -1,0 +1,69 @@
+#include "comunicacion.h"
+
+#include <optional>
+
+#include "linea.h"
+#include "numero.h"
+#include "transferencia.h"
+
+namespace {
+
+constexpr long kVelocidadBase = 1200;
+constexpr long kIndiceVelocidadMaximo = 4;  // 1200 · 2^4 = 19200
+
+// Un "R" está completo cuando trae dos caracteres por cada registro pedido.
+bool LecturaCompleta(const std::string& datos, const std::string& longitud) {
+  const std::optional<long> registros = EnteroDe(longitud);
+  return registros && *registros >= 0 &&
+         datos.size() == 2 * static_cast<unsigned long long>(*registros);
+}
+
+// El texto de Label1 durante "R" y "T": el de la petición o el de su clase.
+void TextoDeEstado(const Peticion& peticion, const Dialogo& dialogo, const char* porDefecto) {
+  if (dialogo.estado) dialogo.estado(peticion.xText.empty() ? porDefecto : peticion.xText);
+}
+
+// Los procedimientos reciben copias: el relleno de "T" y el marco de "C" no llegan a los campos.
+void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
+  Avance avance{dialogo.progreso, dialogo.procesarEventos, [&] { return peticion.xCancel; },
+                peticion.traza};
+  Transferencia transferencia(comm1, peticion.linea.id, avance);
+  if (peticion.xFnc == "R") {
+    TextoDeEstado(peticion, dialogo, "Recibiendo datos...");
+    const std::string direccion = peticion.xDire;
+    const std::string longitud = peticion.xLong;
+    const std::string datos = transferencia.Leer(direccion, longitud);
+    peticion.xOK = LecturaCompleta(datos, longitud);
+    peticion.xDato = datos;
+  } else if (peticion.xFnc == "T") {
+    TextoDeEstado(peticion, dialogo, "Enviando datos...");
+    const std::string direccion = peticion.xDire;
+    std::string dato = peticion.xDato;
+    peticion.xOK = !transferencia.Escribir(direccion, dato).empty();
+  } else if (peticion.xFnc == "C") {
+    peticion.xDato = TRxC(comm1, peticion.xDato);
+  }
+}
+
+}  // namespace
+
+// Cada paso que falla se salta: la petición fallará después por su resultado.
+void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion) {
+  if (comm1.PortOpen()) return;
+  comm1.SetRTSEnable(true);
+  comm1.SetCommPort(peticion.linea.puerto);
+  comm1.SetHandshaking(0);
+  const long indice = peticion.linea.baudios;
+  if (indice >= 0 && indice <= kIndiceVelocidadMaximo) {
+    comm1.SetSettings(std::to_string(kVelocidadBase << indice) + ",n,8,1");
+  }
+  comm1.SetPortOpen(true);
+}
+
+void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
+  peticion.xCancel = false;
+  if (dialogo.progreso) dialogo.progreso(0);
+  Despachar(peticion, comm1, dialogo);
+  if (comm1.PortOpen()) comm1.SetPortOpen(false);
+  if (dialogo.progreso) dialogo.progreso(100);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "peticion.h"
+#include "puerto_control.h"
+
+// Lo que hace el diálogo "Comunicando" con su petición, igual en todas las ventanas; cada una
+// pone la barra, la etiqueta, el botón "Cancelar" y el temporizador.
+struct Dialogo {
+  std::function<void(const std::string&)> estado;  // texto de Label1
+  std::function<void(float)> progreso;             // ProgBar, 0 a 100
+  std::function<void()> procesarEventos;           // una vez tras cada registro o bloque
+};
+
+// Paso de carga: abre el puerto con la selección de la petición, saltándose lo que falle.
+void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion);
+
+// Paso de la petición (primer tic del temporizador): la hace, cierra el puerto y deja la barra
+// en 100. El resultado queda en xOK y xDato.
+void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo);

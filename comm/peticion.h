@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+class Traza;
+
+// Puerto, velocidad e ID con que se habla al indicador: lo que el operador ve en pantalla.
+struct Seleccion {
+  long puerto = 0;    // "Com1" es 1; 0 sin elección
+  long baudios = -1;  // posición en la lista: 1200 · 2^baudios; -1 sin elección
+  long id = 0;        // 0 a 255
+};
+
+// Registro de una petición al diálogo "Comunicando": xFnc "R" lee registros, "T" los escribe,
+// "C" envía una orden de línea. Los números viajan como texto decimal.
+struct Peticion {
+  std::string xFnc;
+  std::string xDire;
+  std::string xLong;
+  std::string xDato;
+  std::string xText;
+  bool xOK = false;
+  bool xCancel = false;
+
+  Seleccion linea;
+  Traza* traza = nullptr;  // nada: sin traza
+};

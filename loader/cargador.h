@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "pantalla_carga.h"
+
+class Traza;
+
+// Las reglas de la ventana principal, iguales en todas las plataformas: arranque, salida,
+// conexión, elección del membrete y subida. La ventana de cada plataforma dibuja, llama a estos
+// manejadores desde sus eventos y cumple lo que pide PantallaCarga.
+class Cargador {
+ public:
+  // `carpetaPrograma`: donde vuelve el directorio actual tras el diálogo de archivos, porque
+  // allí está el archivo de ajustes. `traza` puede faltar.
+  Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza);
+
+  void Form_Load();
+  void Chk_inicio_Click();
+  void Cmd_Salir_Click();
+  // Cancel distinto de 0 al entrar termina el programa; si no, rechaza el cierre con un aviso
+  // y deja Cancel en 1.
+  void Form_Unload(std::int16_t& Cancel);
+
+  void CmdConect_Click();
+  int conec();
+  void CmdBuscar_Click();
+  void buscar();
+  void CmdSubir_Click();
+  void subir();
+
+  // Membrete aceptado para subir: el contenido del archivo más un NUL, o vacío si no hay.
+  std::string Membrete;
+
+ private:
+  // Guarda la elección de pantalla y la devuelve para la petición; avisa si no se pudo guardar.
+  Seleccion GuardarSeleccion();
+  Peticion NuevaPeticion(const Seleccion& linea) const;
+
+  PantallaCarga& pantalla_;
+  std::filesystem::path carpetaPrograma_;
+  Traza* traza_;
+};
