@@ -57,7 +57,7 @@ class Escenario {
       : indicador(opciones << "--volcado" << carpeta.Ruta("volcado.bin")) {
     carpeta.Ajustes(AjustesHacia(indicador.Pty()));
     QDir().mkpath(carpeta.Ruta("ticket"));
-    ventana.CarpetaPrograma = carpeta.Ruta(".");
+    ventana.Flujos().CarpetaPrograma = (carpeta.Ruta(".")).toStdString();
     ventana.show();
   }
 
@@ -153,7 +153,7 @@ class FlujosTest : public QObject {
     texto.append(QByteArray("\x00\xFF\x80\x11\x13", 5));
     texto = texto.leftJustified(75, '-');
     e.Buscar(e.ArchivoMembrete(texto));
-    QCOMPARE(e.ventana.Membrete.size(), std::size_t{76});
+    QCOMPARE(e.ventana.Flujos().Membrete.size(), std::size_t{76});
     QVERIFY(e.Habilitado("CmdSubir"));
 
     e.Click("CmdSubir");
@@ -169,7 +169,7 @@ class FlujosTest : public QObject {
     QCOMPARE(caja->titulo, QStringLiteral("Error"));
     QCOMPARE(caja->texto, QStringLiteral("La longitud del formulario es mayor a 75 bytes"));
     QCOMPARE(caja->icono, QMessageBox::Warning);
-    QVERIFY(e.ventana.Membrete.empty());
+    QVERIFY(e.ventana.Flujos().Membrete.empty());
     QVERIFY(!e.Habilitado("CmdSubir"));
   }
 
@@ -177,7 +177,7 @@ class FlujosTest : public QObject {
     Escenario e({"--registro", "26=16705", "--registro", "27=16705"});
     e.Click("CmdConect");
     e.Buscar(e.ArchivoMembrete({}));
-    QCOMPARE(e.ventana.Membrete, std::string(1, '\0'));
+    QCOMPARE(e.ventana.Flujos().Membrete, std::string(1, '\0'));
     e.Click("CmdSubir");
     QVERIFY(e.Exito());
     QCOMPARE(e.Registros(2), QByteArray("\0\0AA", 4));
@@ -190,7 +190,7 @@ class FlujosTest : public QObject {
     QVERIFY(e.Habilitado("CmdSubir"));
     QDir::setCurrent(QDir::tempPath());
     e.Buscar({});
-    QVERIFY(e.ventana.Membrete.empty());
+    QVERIFY(e.ventana.Flujos().Membrete.empty());
     QVERIFY(e.Habilitado("CmdSubir"));
     QCOMPARE(QDir::current(), QDir(e.carpeta.Ruta(".")));
   }
@@ -206,7 +206,7 @@ class FlujosTest : public QObject {
     QCOMPARE(caja->texto, QStringLiteral("Error al cargar el Ticket"));
     QCOMPARE(caja->icono, QMessageBox::Critical);
     QVERIFY(!e.Exito());
-    QCOMPARE(e.ventana.Membrete, std::string("AB\0", 3));
+    QCOMPARE(e.ventana.Flujos().Membrete, std::string("AB\0", 3));
 
     ::kill(e.indicador.Pid(), SIGUSR1);
     e.Click("CmdSubir");
