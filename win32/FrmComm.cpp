@@ -1,7 +1,5 @@
 #include "FrmComm.h"
 
-#include <commctrl.h>
-
 #include <cmath>
 
 #include "comunicacion.h"

@@ -1,7 +1,5 @@
 #include "barra_estado.h"
 
-#include <commctrl.h>
-
 #include "controles.h"
 #include "textos.h"
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// Los controles comunes necesitan antes los tipos de windows.h.
+#include <commctrl.h>
 
 #include <memory>
 #include <string>

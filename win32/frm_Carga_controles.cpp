@@ -1,6 +1,4 @@
 // Controles de la ventana principal: textos, lugares en twips, letras y orden de tabulación.
-#include <commctrl.h>
-
 #include <algorithm>
 #include <iterator>
 

@@ -1,4 +1,3 @@
-#include <commctrl.h>
 #include <windows.h>
 
 #include <filesystem>
