@@ -123,12 +123,12 @@ std::string LineaDeClave(std::string_view clave, std::string_view valor, std::st
   return std::string(clave) + "=" + guardado + std::string(fin);
 }
 
-// Las líneas nuevas terminan como la primera del archivo: quien lo edita a mano con LF solo
-// no encuentra líneas mezcladas.
+// Las líneas nuevas terminan en LF solo si así termina la primera del archivo: quien lo edita
+// así no encuentra líneas mezcladas. Un CR solo no se imita, porque se uniría a un LF siguiente.
 std::string_view FinDeLinea(const std::vector<Linea>& lineas) {
   auto terminada = std::find_if(lineas.begin(), lineas.end(),
                                 [](const Linea& linea) { return !linea.Fin().empty(); });
-  return terminada == lineas.end() ? "\r\n" : terminada->Fin();
+  return terminada != lineas.end() && terminada->Fin() == "\n" ? "\n" : "\r\n";
 }
 
 std::string Salto(const Linea& linea, std::string_view fin) {

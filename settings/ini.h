@@ -15,9 +15,9 @@ std::optional<std::string> ValorIni(const std::string& texto, const std::string&
 
 // `texto` con `valor` guardado en `clave` de `seccion`: la línea de una clave existente se
 // reescribe en su sitio, una clave nueva va tras la última línea no en blanco de su sección, una
-// sección nueva va al final. Las líneas nuevas terminan como la primera del archivo (CR LF si no
-// hay ninguna); el resto queda byte a byte, y una clave que ya se lee como `valor` deja el texto
-// igual. Nada si los nombres o el valor no se leerían tal cual (un fin de línea en cualquiera,
-// "=" en la clave, una clave que se leería como encabezado).
+// sección nueva va al final. Las líneas nuevas terminan en LF si así termina la primera del
+// archivo, y si no en CR LF; el resto queda byte a byte, y una clave que ya se lee como `valor`
+// deja el texto igual. Nada si los nombres o el valor no se leerían tal cual (un fin de línea
+// en cualquiera, "=" en la clave, una clave que se leería como encabezado).
 std::optional<std::string> ConValorIni(const std::string& texto, const std::string& seccion,
                                        const std::string& clave, const std::string& valor);

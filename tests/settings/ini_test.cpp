@@ -64,14 +64,15 @@ TEST(ConValorIni, ChangesOnlyWhatTheWriteNeeds) {
        "; x\r\n[Global]\r\nCOMM=7.\r\nBaudios=3\r\n"},
       {"[A]\r\nk=1\r\nk=2\r\n", "A", "K", "9", "[A]\r\nk=9\r\nk=2\r\n"},
       {"[A]\r\nk=1", "A", "k", "2", "[A]\r\nk=2\r\n"},
-      // Lo agregado o reescrito termina como la primera línea; una línea conserva su fin.
+      // Lo agregado termina en LF si así termina la primera línea; una reescrita conserva su fin.
       {"; x\n[Global]\n  COMM = 1 \nBaudios=3\n", "global", "Comm", "7.",
        "; x\n[Global]\nCOMM=7.\nBaudios=3\n"},
       {"[A]\nx=1\n[B]\r\n", "a", "k", "v", "[A]\nx=1\nk=v\n[B]\r\n"},
       {"[A]\nk=1\r\n", "a", "k", "v", "[A]\nk=v\r\n"},
       {"[A]\nk=1", "a", "k", "v", "[A]\nk=v\n"},
       {"[A]\nk=1", "b", "k", "v", "[A]\nk=1\n[b]\nk=v\n"},
-      {"[A]\r", "b", "k", "v", "[A]\r[b]\rk=v\r"},
+      {"[A]\r", "b", "k", "v", "[A]\r[b]\r\nk=v\r\n"},
+      {"[A]\rx=1\r\n\n", "a", "k", "v", "[A]\rx=1\r\nk=v\r\n\n"},
       // Un valor que ya se lee igual no cambia nada, aunque esté escrito de otro modo.
       {"[A]\nK = \"1.\" \t", "a", "k", "1.", "[A]\nK = \"1.\" \t"},
       // Una clave nueva sigue a la última línea no en blanco de la primera sección del nombre.
