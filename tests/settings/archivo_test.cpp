@@ -112,7 +112,8 @@ TEST_F(Archivo, AWriteRemovesTheTemporariesOfDeadWritersOnly) {
   EXPECT_EQ(Entradas(), (std::set<std::string>{kArchivo, deVivo, ajenos[0], ajenos[1]}));
 
   // Tampoco en un archivo que ya existe, con otras mayúsculas.
-  std::filesystem::rename(kArchivo, "BRUN_KQT.INI");
+  std::filesystem::remove(kArchivo);
+  Crear("BRUN_KQT.INI", "[Global]\r\nComm=3.\r\n");
   Crear(deMuerto, "");
   EXPECT_TRUE(IntentarEscribirIni("Global", "Comm", 4));
   EXPECT_EQ(Entradas(), (std::set<std::string>{"BRUN_KQT.INI", deVivo, ajenos[0], ajenos[1]}));
