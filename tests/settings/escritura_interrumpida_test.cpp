@@ -89,7 +89,7 @@ TEST_F(EscrituraInterrumpida, AKilledWriterLeavesAWholeFileAndNoTemporariesPileU
   EXPECT_EQ(muertes, kMuertes);
   EscribirIni("Global", "Otra", 1);
   EXPECT_EQ(Entradas(), std::set<std::string>{kArchivo});
-  std::printf("%d escritores muertos, %d dejaron un temporal\n", muertes, con_resto);
+  std::printf("%d escritores muertos; tras %d quedaba un temporal\n", muertes, con_resto);
 }
 
 TEST_F(EscrituraInterrumpida, ALeftoverTemporaryNeitherHidesNorSpoilsTheFile) {
