@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <thread>
 
 #include "falla_apertura.h"
 #include "nombre_puerto.h"
@@ -153,7 +152,7 @@ void PuertoSerieWin::Esperar(std::size_t n, Reloj::time_point limite) {
     if (Leer(n - recibidos_.size()) == 0 && Reloj::now() < mitad) break;
     Recoger();
   }
-  if (!PortOpen() || recibidos_.size() < n) std::this_thread::sleep_until(limite);
+  if (!PortOpen() || recibidos_.size() < n) DormirHasta(limite);
 }
 
 bool PuertoSerieWin::Configurar(const AjustesLinea& linea) {

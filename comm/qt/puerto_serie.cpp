@@ -1,7 +1,6 @@
 #include "puerto_serie.h"
 
 #include <QFile>
-#include <thread>
 
 #include "bytes.h"
 #include "falla_apertura.h"
@@ -129,7 +128,7 @@ void PuertoSerie::Esperar(std::size_t n, Reloj::time_point limite) {
   }
   // Lo que falte del plazo: menos de un milisegundo, o todo si el puerto se cerró. Lo que
   // llegue mientras tanto se recoge en la lectura siguiente.
-  if (!PortOpen() || Recibidos() < n) std::this_thread::sleep_until(limite);
+  if (!PortOpen() || Recibidos() < n) DormirHasta(limite);
 }
 
 bool PuertoSerie::Configurar(const AjustesLinea& linea) {
