@@ -69,7 +69,8 @@ void frm_Carga::Mostrar(int como) {
 }
 
 bool frm_Carga::Tecla(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || !IsChild(ventana_, msg.hwnd)) return false;
+  const bool propia = msg.hwnd == ventana_ || IsChild(ventana_, msg.hwnd);
+  if (msg.message != WM_KEYDOWN || !propia) return false;
   if (msg.wParam == VK_TAB) {
     Tabular(GetKeyState(VK_SHIFT) < 0);
     return true;
