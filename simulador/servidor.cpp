@@ -18,11 +18,15 @@ constexpr std::chrono::milliseconds kSilencio{20};
 constexpr std::chrono::milliseconds kPlazoDeLectura{2000};
 constexpr std::chrono::milliseconds kVistazoDeLectura{10};
 
+// Entre el eco viejo de --eco-tardio y la respuesta buena: se distinguen, y las dos llegan muy
+// dentro de los 2000 ms.
+constexpr std::chrono::milliseconds kPausaEntreTramas{100};
+
 }  // namespace
 
-Servidor::Servidor(const Opciones& opciones, Indicador& indicador, Pty& pty, Senales& senales)
+Servidor::Servidor(const Opciones& opciones, Linea& linea, Pty& pty, Senales& senales)
     : opciones_(opciones),
-      indicador_(indicador),
+      linea_(linea),
       pty_(pty),
       senales_(senales),
       fallas_(opciones),
@@ -74,28 +78,38 @@ void Servidor::Leer(Reloj::time_point ahora) {
 }
 
 void Servidor::Atender(const Peticion& peticion, Reloj::time_point llegada) {
-  if (cerrando_) return;
-  const Atencion atencion = indicador_.Atender(peticion);
-  if (!atencion.dirigida) return;
+  if (cerrando_ || !linea_.Dirigida(peticion)) return;
   ++peticiones_;
+  // Se guarda también estando mudo: solo calla.
+  const std::string respuesta = linea_.Atender(fallas_.Desviar(peticion));
   if (!mudo_) {
-    const std::string salida = fallas_.Aplicar(peticiones_, peticion.clase, atencion.respuesta);
     // Con --baudios, el silencio de 3,5 caracteres que separa las tramas en la línea.
-    if (!salida.empty()) Programar(salida, llegada + opciones_.retardo + caracter_ * 7 / 2);
+    Programar(fallas_.Aplicar(peticiones_, peticion.clase, respuesta),
+              llegada + opciones_.retardo + caracter_ * 7 / 2);
   }
   if (opciones_.cerrar_tras && peticiones_ >= *opciones_.cerrar_tras) cerrando_ = true;
 }
 
-void Servidor::Programar(const std::string& bytes, Reloj::time_point desde) {
-  // Una respuesta no adelanta a la anterior en la línea.
-  if (!cola_.empty()) desde = std::max(desde, cola_.back().cuando + caracter_);
+void Servidor::Programar(const std::vector<std::string>& tramas, Reloj::time_point desde) {
+  for (const std::string& trama : tramas) {
+    // --parcial 0 deja tramas vacías: nada que enviar.
+    if (!trama.empty()) desde = Encolar(trama, desde) + kPausaEntreTramas;
+  }
+}
+
+// Pone `bytes` en la cola a partir de `desde`; devuelve cuándo sale el último.
+Servidor::Reloj::time_point Servidor::Encolar(const std::string& bytes, Reloj::time_point desde) {
+  // Una trama no adelanta a la anterior en la línea.
+  if (!cola_.empty()) desde = std::max(desde, cola_.back().cuando);
   if (caracter_ == Reloj::duration::zero()) {
     cola_.push_back({desde, bytes});
-    return;
+    return desde;
   }
+  // Cada byte sale cuando una línea real lo habría entregado: al final de su carácter.
   for (size_t i = 0; i < bytes.size(); ++i) {
-    cola_.push_back({desde + caracter_ * static_cast<long>(i), bytes.substr(i, 1)});
+    cola_.push_back({desde + caracter_ * static_cast<long>(i + 1), bytes.substr(i, 1)});
   }
+  return cola_.back().cuando;
 }
 
 void Servidor::EnviarVencidos(Reloj::time_point ahora) {
