@@ -40,7 +40,9 @@ void Servidor::Servir() {
   while (!Terminado(ahora)) {
     pollfd vigilados[] = {
         {pty_.Maestro(), POLLIN, 0}, {pty_.Vigia(), POLLIN, 0}, {senales_.Descriptor(), POLLIN, 0}};
-    poll(vigilados, 3, EsperaMs(ahora));
+    // ppoll y no poll: con plazos en milisegundos, cada byte saldría hasta 1 ms tarde.
+    const std::optional<timespec> espera = Espera(ahora);
+    ppoll(vigilados, 3, espera ? &*espera : nullptr, nullptr);
     ahora = Reloj::now();
     // Siempre: una señal que llegó al volver de poll() aún no figura en revents.
     AtenderSenales();
@@ -122,7 +124,7 @@ void Servidor::EnviarVencidos(Reloj::time_point ahora) {
   }
 }
 
-int Servidor::EsperaMs(Reloj::time_point ahora) const {
+std::optional<timespec> Servidor::Espera(Reloj::time_point ahora) const {
   std::optional<Reloj::time_point> hasta = fin_vida_;
   const auto antes = [&hasta](Reloj::time_point otro) {
     hasta = hasta ? std::min(*hasta, otro) : otro;
@@ -130,9 +132,12 @@ int Servidor::EsperaMs(Reloj::time_point ahora) const {
   if (!cola_.empty()) antes(cola_.front().cuando);
   if (!receptor_.Vacio()) antes(ultimo_byte_ + kSilencio);
   if (cerrando_ && cola_.empty()) antes(ahora + kVistazoDeLectura);
-  if (!hasta) return -1;  // nada pendiente: solo despierta el tráfico o una señal
-  const auto espera = std::chrono::ceil<std::chrono::milliseconds>(*hasta - ahora);
-  return static_cast<int>(std::max<long long>(0, espera.count()));
+  if (!hasta) return std::nullopt;  // nada pendiente: solo despierta el tráfico o una señal
+  const auto espera = std::max<std::chrono::nanoseconds>(
+      std::chrono::nanoseconds::zero(),
+      std::chrono::ceil<std::chrono::nanoseconds>(*hasta - ahora));
+  return timespec{static_cast<time_t>(espera.count() / 1'000'000'000),
+                  static_cast<long>(espera.count() % 1'000'000'000)};
 }
 
 bool Servidor::Terminado(Reloj::time_point ahora) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <time.h>
+
 #include <chrono>
 #include <deque>
 #include <optional>
@@ -14,7 +16,7 @@
 #include "senales.h"
 
 // Atiende el pseudoterminal hasta que una señal, la vida o --cerrar-tras lo terminan; entonces
-// cierra el maestro. Un solo hilo que espera en poll() sin plazo mientras no hay nada
+// cierra el maestro. Un solo hilo que espera en ppoll() sin plazo mientras no hay nada
 // pendiente: sin tráfico no gasta CPU.
 class Servidor {
  public:
@@ -34,7 +36,8 @@ class Servidor {
   void Programar(const std::vector<std::string>& tramas, Reloj::time_point desde);
   Reloj::time_point Encolar(const std::string& bytes, Reloj::time_point desde);
   void EnviarVencidos(Reloj::time_point ahora);
-  int EsperaMs(Reloj::time_point ahora) const;
+  // Hasta cuándo esperar en ppoll(); nada: sin plazo.
+  std::optional<timespec> Espera(Reloj::time_point ahora) const;
   bool Terminado(Reloj::time_point ahora) const;
 
   const Opciones& opciones_;
