@@ -10,12 +10,18 @@ std::string Intercambiar(Puerto& comm1, const std::string& envio, std::size_t es
 Intento Intentar(Puerto& comm1, const PeticionModbus& peticion) {
   comm1.Input();
   comm1.Output(peticion.trama);
-  const auto limite = comm1.Ahora() + kPlazoRespuesta;
+  const auto enviado = comm1.Ahora();
+  const auto limite = enviado + kPlazoRespuesta;
   Intento intento;
   for (;;) {
     intento.examen = Examinar(peticion, intento.recibido);
     if (intento.examen.terminado || comm1.Ahora() >= limite) return intento;
     comm1.Esperar(intento.examen.faltan, limite);
-    intento.recibido += comm1.Input();
+    const std::string parte = comm1.Input();
+    if (parte.empty()) continue;
+    intento.recibido += parte;
+    intento.llegadas.push_back(
+        {intento.recibido.size(),
+         std::chrono::duration_cast<std::chrono::milliseconds>(comm1.UltimaRecepcion() - enviado)});
   }
 }

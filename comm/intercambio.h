@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "puerto.h"
 #include "recepcion.h"
@@ -15,8 +16,13 @@ constexpr std::chrono::milliseconds kPlazoRespuesta{2000};
 std::string Intercambiar(Puerto& comm1, const std::string& envio, std::size_t esperados);
 
 struct Intento {
+  struct Llegada {
+    std::size_t hasta;                  // bytes de `recibido` llegados hasta entonces
+    std::chrono::milliseconds despues;  // desde que se escribió la petición
+  };
   std::string recibido;
-  Examen examen;  // sin terminar: venció el plazo
+  std::vector<Llegada> llegadas;  // para la traza: cuándo llegó cada parte
+  Examen examen;                  // sin terminar: venció el plazo
 };
 
 // Un intento Modbus: descarta la entrada vieja, envía la petición y lee hasta que lo recibido

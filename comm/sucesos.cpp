@@ -23,6 +23,14 @@ std::string Texto(const PeticionModbus& peticion, const Juicio& juicio) {
   return {};
 }
 
+// Milisegundos desde la petición hasta que llegó el último byte de `trozo`.
+long long Llegado(const Intento& intento, const Trozo& trozo) {
+  for (const Intento::Llegada& llegada : intento.llegadas) {
+    if (llegada.hasta >= trozo.desde + trozo.largo) return llegada.despues.count();
+  }
+  return 0;
+}
+
 }  // namespace
 
 std::string Hex(std::string_view bytes) {
@@ -44,7 +52,8 @@ void AnotarEnvio(Traza& traza, const PeticionModbus& peticion, int intento, int 
 void AnotarIntento(Traza& traza, const PeticionModbus& peticion, const Intento& intento) {
   const std::string_view recibido = intento.recibido;
   for (const Trozo& t : intento.examen.trozos) {
-    traza.Anotar("<- " + Hex(recibido.substr(t.desde, t.largo)) + "  " + Texto(peticion, t.juicio));
+    traza.Anotar("<- " + Hex(recibido.substr(t.desde, t.largo)) + "  " + Texto(peticion, t.juicio) +
+                 ", a los " + std::to_string(Llegado(intento, t)) + " ms");
   }
   if (!intento.examen.terminado) {
     traza.Anotar("sin respuesta en " + std::to_string(kPlazoRespuesta.count()) + " ms");

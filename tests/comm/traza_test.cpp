@@ -40,13 +40,13 @@ TEST(Traza, CadaPeticionRespuestaYVeredictoEsUnaLinea) {
   const auto eco = [](PuertoFalso& p, const std::string& t) { p.Llegar(ms(20), t); };
   EXPECT_EQ(Escribir(eco), (std::vector<std::string>{
                                "-> 01 06 00 1A 42 41 58 9D  intento 1 de 3",
-                               "<- 01 06 00 1A 42 41 58 9D  aceptada",
+                               "<- 01 06 00 1A 42 41 58 9D  aceptada, a los 20 ms",
                                "-> 01 06 00 1B 44 43 8B 3C  intento 1 de 3",
-                               "<- 01 06 00 1B 44 43 8B 3C  aceptada",
+                               "<- 01 06 00 1B 44 43 8B 3C  aceptada, a los 20 ms",
                            }));
   EXPECT_EQ(Escribir(eco, true), (std::vector<std::string>{
                                      "-> 01 06 00 1A 42 41 58 9D  intento 1 de 3",
-                                     "<- 01 06 00 1A 42 41 58 9D  aceptada",
+                                     "<- 01 06 00 1A 42 41 58 9D  aceptada, a los 20 ms",
                                      "cancelado",
                                  }));
 
@@ -68,21 +68,21 @@ TEST(Traza, LoQueNoEsLaRespuestaDiceQueEs) {
   };
   const std::string otroValor = ConCrc(Bytes({0x01, 0x06, 0x00, 0x1A, 0x42, 0x42}));
   EXPECT_EQ(primera([&](PuertoFalso& p) { p.Llegar(ms(5), otroValor); }),
-            "<- 01 06 00 1A 42 42 18 9C  no es el eco de esta petición");
+            "<- 01 06 00 1A 42 42 18 9C  no es el eco de esta petición, a los 5 ms");
   EXPECT_EQ(primera([&](PuertoFalso& p) {
               p.Llegar(ms(5), ConCrc(Bytes({0x07, 0x06, 0x00, 0x1A, 0x42, 0x41})));
             }),
-            "<- 07 06 00 1A 42 41 58 FB  respuesta de otro esclavo");
+            "<- 07 06 00 1A 42 41 58 FB  respuesta de otro esclavo, a los 5 ms");
   EXPECT_EQ(primera([&](PuertoFalso& p) {
               p.Llegar(ms(5), ConCrc(Bytes({0x01, 0x86, 0x04})));
             }),
-            "<- 01 86 04 43 A3  excepción 4");
+            "<- 01 86 04 43 A3  excepción 4, a los 5 ms");
   EXPECT_EQ(primera([&](PuertoFalso& p) { p.Llegar(ms(5), otroValor.substr(0, 7) + 'x'); }),
-            "<- 01 06 00 1A 42 42 18 78  bytes de control erróneos");
+            "<- 01 06 00 1A 42 42 18 78  bytes de control erróneos, a los 5 ms");
   EXPECT_EQ(primera([&](PuertoFalso& p) {
               p.Llegar(ms(5), Bytes({0x01, 0x06, 0x00}));
             }),
-            "<- 01 06 00  largo erróneo");
+            "<- 01 06 00  largo erróneo, a los 5 ms");
 }
 
 class TrazaArchivoTest : public EnCarpetaTemporal {};

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -180,11 +181,16 @@ class FrmCommTest : public QObject {
     dlg.xDato = "AB";
     dlg.exec();
     QVERIFY(dlg.xOK);
+    QCOMPARE(traza.lineas.size(), std::size_t{3});
+    const std::string respuesta = traza.lineas.back();
+    traza.lineas.pop_back();
     QCOMPARE(traza.lineas, (std::vector<std::string>{
                                "abre " + indicador.Pty().toStdString() + " a 9600 baudios",
                                "-> 01 06 00 1A 42 41 58 9D  intento 1 de 3",
-                               "<- 01 06 00 1A 42 41 58 9D  aceptada",
                            }));
+    QVERIFY2(std::regex_match(respuesta,
+                              std::regex("<- 01 06 00 1A 42 41 58 9D  aceptada, a los \\d+ ms")),
+             respuesta.c_str());
 
     carpeta.Ajustes("[Puertos]\r\nCom5=/dev/ninguno.\r\n");
     traza.lineas.clear();
