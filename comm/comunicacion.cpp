@@ -3,8 +3,10 @@
 #include <optional>
 
 #include "linea.h"
+#include "nombre_puerto.h"
 #include "numero.h"
 #include "transferencia.h"
+#include "traza.h"
 
 namespace {
 
@@ -41,7 +43,16 @@ void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo)
     std::string dato = peticion.xDato;
     peticion.xOK = !transferencia.Escribir(direccion, dato).empty();
   } else if (peticion.xFnc == "C") {
-    peticion.xDato = TRxC(comm1, peticion.xDato);
+    peticion.xDato = TRxC(comm1, peticion.xDato, peticion.traza);
+  }
+}
+
+void AnotarApertura(Traza& traza, PuertoControl& comm1, long puerto, bool abierto) {
+  const std::string nombre = NombrePuerto(puerto);
+  if (abierto) {
+    traza.Anotar("abre " + nombre + " a " + std::to_string(comm1.Baudios()) + " baudios");
+  } else {
+    traza.Anotar("no se pudo abrir " + nombre + ": " + comm1.ErrorApertura());
   }
 }
 
@@ -57,7 +68,8 @@ void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion) {
   if (indice >= 0 && indice <= kIndiceVelocidadMaximo) {
     comm1.SetSettings(std::to_string(kVelocidadBase << indice) + ",n,8,1");
   }
-  comm1.SetPortOpen(true);
+  const bool abierto = comm1.SetPortOpen(true);
+  if (peticion.traza) AnotarApertura(*peticion.traza, comm1, peticion.linea.puerto, abierto);
 }
 
 void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
