@@ -23,6 +23,8 @@ void TextoDeEstado(const Peticion& peticion, const Dialogo& dialogo, const char*
   if (dialogo.estado) dialogo.estado(peticion.xText.empty() ? porDefecto : peticion.xText);
 }
 
+}  // namespace
+
 // Los procedimientos reciben copias: el relleno de "T" y el marco de "C" no llegan a los campos.
 void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
   Avance avance{dialogo.progreso, dialogo.procesarEventos, [&] { return peticion.xCancel; },
@@ -44,8 +46,6 @@ void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo)
     peticion.xDato = TRxC(comm1, peticion.xDato);
   }
 }
-
-}  // namespace
 
 // Cada paso que falla se salta: la petición fallará después por su resultado.
 void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion) {

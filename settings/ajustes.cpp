@@ -24,13 +24,18 @@ std::string LeerIni(const std::string& seccion, const std::string& clave, long d
   return LeerIni(seccion, clave, std::to_string(defecto));
 }
 
+std::optional<std::string> ConAjuste(const std::string& texto, const std::string& seccion,
+                                     const std::string& clave, const std::string& valor) {
+  return ConValorIni(texto, seccion, clave, valor + ".");
+}
+
 bool IntentarEscribirIni(const std::string& seccion, const std::string& clave,
                          const std::string& valor) {
   ArchivoAjustes archivo = UbicarAjustes();
   // Un archivo que existe pero no se puede leer no se reemplaza por un solo ajuste.
   std::optional<std::string> antes = archivo.existe ? LeerArchivo(archivo.ruta) : std::string();
   if (!antes) return false;
-  std::optional<std::string> despues = ConValorIni(*antes, seccion, clave, valor + ".");
+  std::optional<std::string> despues = ConAjuste(*antes, seccion, clave, valor);
   return despues && GuardarArchivo(archivo.ruta, *despues);
 }
 
