@@ -1,5 +1,6 @@
 #include "trabajo.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iomanip>
 #include <sstream>
@@ -116,23 +117,37 @@ std::string Velocidad(long baudios) {
   return baudios > 0 ? ", " + std::to_string(baudios) + " baudios" : "";
 }
 
-}  // namespace
-
-int CorrerTrabajo(const Orden& orden, const std::string& membrete, const Consola& consola) {
+// La línea de esta orden: lo guardado, con lo que diga la orden encima.
+Seleccion LineaDeLaOrden(const Orden& orden) {
   Seleccion linea = SeleccionGuardada();
   // Sin puerto elegido, el control del puerto queda en el suyo, que es Com1.
   if (linea.puerto == 0) linea.puerto = 1;
   if (orden.puerto) linea.puerto = *orden.puerto;
   if (orden.baudios) linea.baudios = *orden.baudios;
-  FijarDispositivo(orden.dispositivo);
-  const std::vector<long> ids = orden.ids.empty() ? std::vector<long>{linea.id} : orden.ids;
+  return linea;
+}
+
+Desenlace HacerTarea(const Orden& orden, const std::string& membrete, const Peticion& peticion,
+                     bool varios, const Comunicar& comunicar, std::ostream& salida) {
+  switch (orden.tarea) {
+    case Tarea::Subir:
+      return Subir(peticion, membrete, comunicar);
+    case Tarea::Leer:
+      return Leer(peticion, orden, varios, comunicar, salida);
+    default:
+      return Conectar(peticion, varios, comunicar, salida);
+  }
+}
+
+int CorrerEnPuerto(const Orden& orden, const std::string& membrete, const Consola& consola) {
+  Peticion base;
+  base.linea = LineaDeLaOrden(orden);
+  const std::vector<long> ids = orden.ids.empty() ? std::vector<long>{base.linea.id} : orden.ids;
 
   PuertoContado puerto(consola.puerto);
-  Peticion base;
-  base.linea = linea;
   AbrirPuerto(puerto, base);
-  const std::string nombre =
-      "Com" + std::to_string(linea.puerto) + " (" + NombrePuerto(linea.puerto) + ")";
+  const long numero = base.linea.puerto;
+  const std::string nombre = "Com" + std::to_string(numero) + " (" + NombrePuerto(numero) + ")";
   if (!puerto.PortOpen()) {
     consola.errores << "No se puede abrir " << nombre << ": " << puerto.ErrorApertura() << '\n';
     return 1;
@@ -144,25 +159,13 @@ int CorrerTrabajo(const Orden& orden, const std::string& membrete, const Consola
   for (long id : ids) {
     const std::string etiqueta = "ID " + std::to_string(id);
     const Dialogo dialogo{nullptr, [&](float valor) { barra.Mostrar(etiqueta, valor); }, nullptr};
-    const Comunicar comunicar = [&](Peticion& p) { Despachar(p, puerto, dialogo); };
     Peticion peticion = base;
     peticion.linea.id = id;
     const long enviosAntes = puerto.Envios();
     const auto inicio = puerto.Ahora();
-
-    Desenlace desenlace{false, ""};
-    const bool varios = ids.size() > 1;
-    switch (orden.tarea) {
-      case Tarea::Subir:
-        desenlace = Subir(peticion, membrete, comunicar);
-        break;
-      case Tarea::Leer:
-        desenlace = Leer(peticion, orden, varios, comunicar, consola.salida);
-        break;
-      default:
-        desenlace = Conectar(peticion, varios, comunicar, consola.salida);
-        break;
-    }
+    const Desenlace desenlace = HacerTarea(
+        orden, membrete, peticion, ids.size() > 1,
+        [&](Peticion& p) { Despachar(p, puerto, dialogo); }, consola.salida);
     barra.Borrar();
     const std::chrono::duration<double> tiempo = puerto.Ahora() - inicio;
     resultados.push_back(
@@ -171,8 +174,17 @@ int CorrerTrabajo(const Orden& orden, const std::string& membrete, const Consola
   puerto.SetPortOpen(false);
 
   Tabla(resultados, consola.errores);
-  for (const Resultado& r : resultados) {
-    if (!r.exito) return 1;
-  }
-  return 0;
+  const bool todos =
+      std::all_of(resultados.begin(), resultados.end(), [](const Resultado& r) { return r.exito; });
+  return todos ? 0 : 1;
+}
+
+}  // namespace
+
+int CorrerTrabajo(const Orden& orden, const std::string& membrete, const Consola& consola) {
+  FijarDispositivo(orden.dispositivo);
+  const int codigo = CorrerEnPuerto(orden, membrete, consola);
+  // El dispositivo vale solo para esta orden.
+  FijarDispositivo("");
+  return codigo;
 }
