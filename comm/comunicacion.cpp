@@ -3,8 +3,10 @@
 #include <optional>
 
 #include "linea.h"
+#include "nombre_puerto.h"
 #include "numero.h"
 #include "transferencia.h"
+#include "traza.h"
 
 namespace {
 
@@ -21,6 +23,15 @@ bool LecturaCompleta(const std::string& datos, const std::string& longitud) {
 // El texto de Label1 durante "R" y "T": el de la petición o el de su clase.
 void TextoDeEstado(const Peticion& peticion, const Dialogo& dialogo, const char* porDefecto) {
   if (dialogo.estado) dialogo.estado(peticion.xText.empty() ? porDefecto : peticion.xText);
+}
+
+void AnotarApertura(Traza& traza, PuertoControl& comm1, long puerto, bool abierto) {
+  const std::string nombre = NombrePuerto(puerto);
+  if (abierto) {
+    traza.Anotar("abre " + nombre + " a " + std::to_string(comm1.Baudios()) + " baudios");
+  } else {
+    traza.Anotar("no se pudo abrir " + nombre + ": " + comm1.ErrorApertura());
+  }
 }
 
 }  // namespace
@@ -57,7 +68,8 @@ void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion) {
   if (indice >= 0 && indice <= kIndiceVelocidadMaximo) {
     comm1.SetSettings(std::to_string(kVelocidadBase << indice) + ",n,8,1");
   }
-  comm1.SetPortOpen(true);
+  const bool abierto = comm1.SetPortOpen(true);
+  if (peticion.traza) AnotarApertura(*peticion.traza, comm1, peticion.linea.puerto, abierto);
 }
 
 void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {

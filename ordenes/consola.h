@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -21,4 +22,8 @@ struct Consola {
   bool terminal;          // `errores` es una terminal: muestra la barra de avance
   PuertoControl& puerto;
   std::function<std::vector<PuertoDelSistema>()> puertos;
+  std::filesystem::path carpetaPrograma;  // allí va la traza, como la de la ventana
+  // Los archivos que nombra la orden son relativos a la carpeta desde la que se dio, aunque
+  // los ajustes se busquen en otra.
+  std::filesystem::path carpetaOrden;
 };

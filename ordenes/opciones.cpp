@@ -105,6 +105,8 @@ Orden Leer(const std::vector<std::string>& argumentos) {
       orden.baudios = Baudios(valor());
     } else if (opcion == "--id") {
       orden.ids = Ids(valor());
+    } else if (opcion == "--traza") {
+      orden.traza = true;
     } else {
       throw Fallo{"Opción desconocida: " + opcion + " (vea --ayuda)"};
     }

@@ -15,6 +15,7 @@ struct Orden {
   std::string dispositivo;      // vacío: el del número de puerto
   std::optional<long> baudios;  // posición: 1200 · 2^baudios
   std::vector<long> ids;        // en el orden dado, sin repetidos; vacío: el guardado
+  bool traza = false;
 };
 
 // La orden, o una línea que dice qué está mal.

@@ -1,5 +1,6 @@
 #include "ordenes.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -11,7 +12,7 @@ namespace {
 
 const char kAyuda[] =
     "Uso: cargador_membrete [TAREA] [OPCIONES]\n"
-    "Sin argumentos abre la ventana.\n"
+    "Sin argumentos (o solo con --traza) abre la ventana.\n"
     "\n"
     "Tareas (una):\n"
     "  --subir ARCHIVO     sube el membrete (75 bytes como máximo) desde el registro 26\n"
@@ -28,6 +29,7 @@ const char kAyuda[] =
     "  --baudios V         1200, 2400, 4800, 9600 o 19200\n"
     "  --id LISTA          IDs de los indicadores, 0 a 255, p. ej. 1,3,5-8: la tarea se hace\n"
     "                      con cada uno en turno y termina con una tabla\n"
+    "  --traza             anota cada petición y respuesta en Brun_Kqt.log, junto al programa\n"
     "\n"
     "La salida estándar lleva lo pedido (membretes, claves, puertos); la de errores, el avance,\n"
     "la tabla y los errores. Código de salida: 0 todos los indicadores bien, 1 alguno falló,\n"
@@ -36,8 +38,9 @@ const char kAyuda[] =
 // El membrete de --subir con su NUL, o una línea que dice por qué no sirve. A diferencia de la
 // ventana, un archivo que no existe es un error: no se sube un membrete vacío por un nombre mal
 // escrito.
-std::string MembreteDeArchivo(const std::string& nombre, std::string& membrete) {
-  const std::filesystem::path archivo = std::filesystem::u8path(nombre);
+std::string MembreteDeArchivo(const std::filesystem::path& carpeta, const std::string& nombre,
+                              std::string& membrete) {
+  const std::filesystem::path archivo = carpeta / std::filesystem::u8path(nombre);
   std::error_code ec;
   if (!std::filesystem::exists(archivo, ec)) return "No existe el archivo: " + nombre;
   const LecturaMembrete lectura = LeerMembrete(archivo);
@@ -54,6 +57,11 @@ std::string MembreteDeArchivo(const std::string& nombre, std::string& membrete) 
 }
 
 }  // namespace
+
+bool ConVentana(const std::vector<std::string>& argumentos) {
+  return std::all_of(argumentos.begin(), argumentos.end(),
+                     [](const std::string& a) { return a == "--traza"; });
+}
 
 int EjecutarOrdenes(const std::vector<std::string>& argumentos, const Consola& consola) {
   const LecturaOrden lectura = LeerOrden(argumentos);
@@ -72,7 +80,7 @@ int EjecutarOrdenes(const std::vector<std::string>& argumentos, const Consola& c
   }
   std::string membrete;
   if (orden.tarea == Tarea::Subir) {
-    const std::string error = MembreteDeArchivo(orden.archivo, membrete);
+    const std::string error = MembreteDeArchivo(consola.carpetaOrden, orden.archivo, membrete);
     if (!error.empty()) {
       consola.errores << error << '\n';
       return 2;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iomanip>
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "pasos.h"
 #include "puerto_contado.h"
 #include "textos.h"
+#include "traza_archivo.h"
 
 namespace {
 
@@ -140,8 +142,11 @@ Desenlace HacerTarea(const Orden& orden, const std::string& membrete, const Peti
 }
 
 int CorrerEnPuerto(const Orden& orden, const std::string& membrete, const Consola& consola) {
+  // Como en la ventana, también la pide el ajuste [Diagnostico] Traza = 1.
+  const std::unique_ptr<Traza> traza = AbrirTraza(consola.carpetaPrograma, orden.traza);
   Peticion base;
   base.linea = LineaDeLaOrden(orden);
+  base.traza = traza.get();
   const std::vector<long> ids = orden.ids.empty() ? std::vector<long>{base.linea.id} : orden.ids;
 
   PuertoContado puerto(consola.puerto);

@@ -1,13 +1,16 @@
 #include <QApplication>
 #include <QFile>
 #include <QSerialPortInfo>
+#include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "barra.h"
 #include "frm_Carga.h"
 #include "ordenes.h"
 #include "puerto_serie.h"
 #include "textos.h"
+#include "traza_archivo.h"
 
 namespace {
 
@@ -27,25 +30,32 @@ std::vector<PuertoDelSistema> PuertosDelSistema() {
   return puertos;
 }
 
-// Con argumentos no hay ventana: QSerialPort necesita solo una aplicación de consola.
-int SinVentana(int argc, char* argv[]) {
+std::filesystem::path CarpetaPrograma() {
+  return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+// Sin ventana, QSerialPort necesita solo una aplicación de consola.
+int SinVentana(int argc, char* argv[], const std::vector<std::string>& argumentos) {
   QCoreApplication app(argc, argv);
   PuertoSerie puerto;
-  const std::vector<std::string> argumentos(argv + 1, argv + argc);
   return EjecutarOrdenes(
-      argumentos, Consola{std::cout, std::cerr, ErroresEnTerminal(), puerto, PuertosDelSistema});
+      argumentos, Consola{std::cout, std::cerr, ErroresEnTerminal(), puerto, PuertosDelSistema,
+                          CarpetaPrograma(), std::filesystem::current_path()});
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc > 1) return SinVentana(argc, argv);
+  const std::vector<std::string> argumentos(argv + 1, argv + argc);
+  if (!ConVentana(argumentos)) return SinVentana(argc, argv, argumentos);
 
   QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(textos::kTituloPrograma));
 
-  frm_Carga ventana;
+  // Traza para el técnico: con --traza o con [Diagnostico] Traza = 1 en los ajustes.
+  const std::unique_ptr<Traza> traza = AbrirTraza(CarpetaPrograma(), !argumentos.empty());
+  frm_Carga ventana(nullptr, traza.get());
   // exit() y no quit(): quit() pediría cerrar la ventana, y la ventana lo rechaza.
   QObject::connect(&ventana, &frm_Carga::Salida, &app, [] { QCoreApplication::exit(0); });
   ventana.show();

@@ -49,7 +49,8 @@ class Ordenes : public EnCarpetaTemporal {
     salida_.str("");
     errores_.str("");
     return EjecutarOrdenes(argumentos, Consola{salida_, errores_, false, puerto_,
-                                               [this] { return puertosDelSistema_; }});
+                                               [this] { return puertosDelSistema_; },
+                                               carpeta_ / "programa", carpeta_ / "orden"});
   }
 
   // Los indicadores de `ids` devuelven el eco de cada escritura; los demás callan.
@@ -59,6 +60,12 @@ class Ordenes : public EnCarpetaTemporal {
     };
   }
 
+  void SetUp() override {
+    EnCarpetaTemporal::SetUp();
+    std::filesystem::create_directory("programa");
+    std::filesystem::create_directory("orden");
+  }
+
   PuertoControlFalso puerto_;
   std::vector<PuertoDelSistema> puertosDelSistema_;
   std::ostringstream salida_, errores_;
@@ -66,8 +73,8 @@ class Ordenes : public EnCarpetaTemporal {
 
 // Cada orden mal dada: una línea, código 2 y el puerto sin abrir.
 TEST_F(Ordenes, OrdenMalDadaNoAbreElPuerto) {
-  Crear("largo.txt", std::string(76, 'x'));
-  std::filesystem::create_directory("carpeta.txt");
+  Crear("orden/largo.txt", std::string(76, 'x'));
+  std::filesystem::create_directory("orden/carpeta.txt");
   const std::vector<std::pair<std::vector<std::string>, std::string>> casos = {
       {{"--bajar"}, "Opción desconocida: --bajar (vea --ayuda)"},
       {{"leer"}, "Opción desconocida: leer (vea --ayuda)"},
@@ -105,6 +112,13 @@ TEST_F(Ordenes, OrdenMalDadaNoAbreElPuerto) {
   EXPECT_TRUE(puerto_.linea.escritos.empty());
 }
 
+TEST(ConVentana, SinArgumentosOSoloConTraza) {
+  EXPECT_TRUE(ConVentana({}));
+  EXPECT_TRUE(ConVentana({"--traza"}));
+  EXPECT_FALSE(ConVentana({"--traza", "--leer"}));
+  EXPECT_FALSE(ConVentana({"--ayuda"}));
+}
+
 TEST_F(Ordenes, AyudaGanaATodoLoDemas) {
   for (const char* ayuda : {"--ayuda", "--help"}) {
     EXPECT_EQ(Ejecutar({"--bajar", ayuda}), 0);
@@ -125,7 +139,7 @@ TEST(ListaDeIds, EnElOrdenDadoSinRepetidos) {
 TEST_F(Ordenes, LasOpcionesNoCambianLosAjustes) {
   const std::string ajustes = "[Global]\r\nComm=2.\r\nBaudios=1.\r\nID_1=4.\r\n";
   Crear("Brun_Kqt.ini", ajustes);
-  Crear("m.txt", "ABC");
+  Crear("orden/m.txt", "ABC");
   Escuchan({7});
   EXPECT_EQ(Ejecutar({"--subir", "m.txt", "--puerto", "3", "--baudios", "19200", "--id", "7"}), 0);
   EXPECT_EQ(puerto_.commPort, 3);
@@ -146,7 +160,7 @@ TEST_F(Ordenes, LasOpcionesNoCambianLosAjustes) {
 // Un indicador callado no detiene a los demás; la tabla dice cuál falló, con sus tres intentos
 // y sus 6 s de espera. El puerto se abre una sola vez.
 TEST_F(Ordenes, VariosIndicadoresConUnoCallado) {
-  Crear("m.txt", "Hola");  // con su NUL, tres registros
+  Crear("orden/m.txt", "Hola");  // con su NUL, tres registros
   Escuchan({1, 3});
   EXPECT_EQ(Ejecutar({"--subir", "m.txt", "--id", "1-3", "--dispositivo", "/dev/x"}), 1);
   EXPECT_EQ(puerto_.aperturas, 1);
@@ -159,6 +173,17 @@ TEST_F(Ordenes, VariosIndicadoresConUnoCallado) {
             "  3  FINALIZADO con EXITO                       3    0,07 s\n"
             "Correctos: 2 de 3\n");
   EXPECT_EQ(salida_.str(), "");
+  EXPECT_FALSE(std::filesystem::exists("programa/Brun_Kqt.log"));
+}
+
+// Con --traza, cada petición y respuesta queda en Brun_Kqt.log, junto al programa.
+TEST_F(Ordenes, TrazaJuntoAlPrograma) {
+  Crear("orden/m.txt", "AB");
+  Escuchan({1});
+  EXPECT_EQ(Ejecutar({"--subir", "m.txt", "--id", "1", "--traza"}), 0);
+  const std::string traza = Contenido("programa/Brun_Kqt.log");
+  EXPECT_NE(traza.find("abre "), std::string::npos) << traza;
+  EXPECT_GE(std::count(traza.begin(), traza.end(), '\n'), 3) << traza;
 }
 
 // Sin registros ni orden de línea: código 1 y la conexión fallida en la tabla.
