@@ -1,12 +1,12 @@
 #include "puerto_serie.h"
 
 #include <QFile>
-#include <algorithm>
-#include <climits>
 #include <thread>
 
 #include "bytes.h"
+#include "falla_apertura.h"
 #include "nombre_puerto.h"
+#include "plazo.h"
 
 namespace {
 
@@ -30,24 +30,17 @@ QSerialPort::Parity Paridad(char letra) {
   }
 }
 
-std::string MotivoFalla(QSerialPort::SerialPortError error) {
+FallaApertura Falla(QSerialPort::SerialPortError error) {
   switch (error) {
     case QSerialPort::DeviceNotFoundError:
-      return "el puerto no existe";
+      return FallaApertura::NoExiste;
     case QSerialPort::PermissionError:
-      return "el puerto está en uso o no hay permiso para abrirlo";
+      return FallaApertura::EnUso;
     case QSerialPort::UnsupportedOperationError:
-      return "el puerto no admite esa configuración";
+      return FallaApertura::Configuracion;
     default:
-      return "el puerto no se pudo abrir";
+      return FallaApertura::Otra;
   }
-}
-
-// Milisegundos enteros que faltan hasta `limite` (0 si falta menos de uno).
-int MsHasta(Puerto::Reloj::time_point limite) {
-  const auto resto =
-      std::chrono::floor<std::chrono::milliseconds>(limite - Puerto::Reloj::now()).count();
-  return static_cast<int>(std::clamp<long long>(resto, 0, INT_MAX));
 }
 
 }  // namespace
@@ -96,7 +89,7 @@ bool PuertoSerie::SetPortOpen(bool abrir) {
   serie_.setPortName(QFile::decodeName(ABytes(dispositivo_)));
   // Los ajustes guardados con el puerto cerrado se aplican al abrir; si no valen, no abre.
   if (!serie_.open(QIODevice::ReadWrite)) {
-    errorApertura_ = MotivoFalla(serie_.error());
+    errorApertura_ = MotivoFalla(Falla(serie_.error()));
     return false;
   }
   errorApertura_.clear();
