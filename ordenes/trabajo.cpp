@@ -52,14 +52,9 @@ Desenlace Leer(const Peticion& dialogo, const Orden& orden, bool varios, const C
   const std::optional<std::string> registros = LeerMembreteIndicador(dialogo, comunicar);
   if (!registros) return {false, "Sin respuesta completa"};
   const std::string membrete = registros->substr(0, registros->find('\0'));
-  const std::string cabecera = varios ? "ID " + std::to_string(dialogo.linea.id) + ":" : "";
-  if (orden.hex) {
-    salida << cabecera << (varios ? " " : "") << Hex(membrete) << '\n';
-  } else {
-    if (varios) salida << cabecera << '\n';
-    salida << membrete;
-    if (varios) salida << '\n';
-  }
+  if (varios) salida << "ID " << dialogo.linea.id << ':' << (orden.hex ? " " : "\n");
+  salida << (orden.hex ? Hex(membrete) + "\n" : membrete);
+  if (varios && !orden.hex) salida << '\n';
   salida.flush();
   return {true, "Leído: " + std::to_string(membrete.size()) + " bytes"};
 }

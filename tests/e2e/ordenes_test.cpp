@@ -146,6 +146,11 @@ void OrdenesTest::VariosIndicadoresConUnoCallado() {
   QVERIFY2(lineas[3].startsWith("  2  Error al cargar el Ticket                  3"), lineas[3]);
   QVERIFY2(lineas[4].startsWith("  3  FINALIZADO con EXITO                       6"), lineas[4]);
   QCOMPARE(lineas[5], QByteArray("Correctos: 2 de 3"));
+
+  // Leídos de vuelta, cada uno tras su ID.
+  const Corrida lectura = Correr({"--leer", "--id", "3,1"});
+  QCOMPARE(lectura.codigo, 0);
+  QCOMPARE(lectura.salida, QByteArray("ID 3:\nPESO NETO\r\n\nID 1:\nPESO NETO\r\n\n"));
   indicador.Terminar();
   QCOMPARE(Leer(carpeta.Ruta("quedo.1")), QByteArray("PESO NETO\r\n"));
   QCOMPARE(Leer(carpeta.Ruta("quedo.2")), QByteArray());
