@@ -98,6 +98,19 @@ Subidas MedirSubidas() {
   return {Mediana(propio), Mediana(conTraza), Mediana(referencia), bytes / kRepeticiones};
 }
 
+// Microsegundos por línea de la traza en archivo, medidos sobre 2000 líneas como las de una
+// subida.
+double MicrosPorLineaDeTraza() {
+  CarpetaDeTrabajo carpeta;
+  TrazaArchivo traza(carpeta.Ruta("Brun_Kqt.log").toStdString());
+  const std::string linea = "<- 01 06 00 1A 41 41 58 9D  aceptada, a los 16 ms";
+  constexpr int kLineas = 2000;
+  QElapsedTimer reloj;
+  reloj.start();
+  for (int i = 0; i < kLineas; ++i) traza.Anotar(linea);
+  return static_cast<double>(reloj.nsecsElapsed()) / 1000.0 / kLineas;
+}
+
 // Segundos de CPU gastados por cada 6 s de una lectura que nadie contesta.
 double CpuEsperando() {
   Simulador indicador({"--mudo"});
@@ -169,6 +182,7 @@ std::string Texto(const char* formato, double a, double b = 0) {
 int Medir(int argc, char** argv) {
   QApplication app(argc, argv);
   const Subidas subidas = MedirSubidas();
+  const double microsPorLinea = MicrosPorLineaDeTraza();
   const double cpu = CpuEsperando();
   const double ventana = ArranqueVentana();
   const double memoria = MemoriaSubiendo();
@@ -186,6 +200,11 @@ int Medir(int argc, char** argv) {
        "-", subidas.conTraza > 0);
   Fila("  lo que escribe la traza por subida", Texto("%.0f bytes", subidas.bytesDeTraza), "-",
        true);
+  // Dos líneas por registro (petición y respuesta) y la de la apertura.
+  Fila("  costo de una linea de traza",
+       Texto("%.1f us; 38 registros: %.2f ms", microsPorLinea,
+             microsPorLinea * (2 * kRegistros + 1) / 1000),
+       "-", true);
   Fila("las mismas 38 escrituras con libmodbus (mediana)",
        Texto("%.1f ms = %.3f x min. pty sin silencio", subidas.libmodbus,
              subidas.libmodbus / kMinimoPtySinSilencioMs),

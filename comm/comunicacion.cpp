@@ -54,7 +54,7 @@ void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo)
     std::string dato = peticion.xDato;
     peticion.xOK = !transferencia.Escribir(direccion, dato).empty();
   } else if (peticion.xFnc == "C") {
-    peticion.xDato = TRxC(comm1, peticion.xDato);
+    peticion.xDato = TRxC(comm1, peticion.xDato, peticion.traza);
   }
 }
 

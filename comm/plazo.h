@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <thread>
 
 #include "puerto.h"
 
@@ -12,4 +13,10 @@ inline int MsHasta(Puerto::Reloj::time_point limite) {
   const auto resto =
       std::chrono::floor<std::chrono::milliseconds>(limite - Puerto::Reloj::now()).count();
   return static_cast<int>(std::clamp<long long>(resto, 0, INT_MAX));
+}
+
+// Duerme hasta `limite`. sleep_until puede despertar un poco antes (con mingw-w64 redondea hacia
+// abajo a milisegundos), y una espera que vence antes de su plazo no es un plazo.
+inline void DormirHasta(Puerto::Reloj::time_point limite) {
+  while (Puerto::Reloj::now() < limite) std::this_thread::sleep_until(limite);
 }

@@ -44,6 +44,10 @@ std::string Hex(std::string_view bytes) {
   return texto;
 }
 
+void AnotarSinRespuesta(Traza& traza) {
+  traza.Anotar("sin respuesta en " + std::to_string(kPlazoRespuesta.count()) + " ms");
+}
+
 void AnotarEnvio(Traza& traza, const PeticionModbus& peticion, int intento, int intentos) {
   traza.Anotar("-> " + Hex(peticion.trama) + "  intento " + std::to_string(intento) + " de " +
                std::to_string(intentos));
@@ -55,7 +59,5 @@ void AnotarIntento(Traza& traza, const PeticionModbus& peticion, const Intento& 
     traza.Anotar("<- " + Hex(recibido.substr(t.desde, t.largo)) + "  " + Texto(peticion, t.juicio) +
                  ", a los " + std::to_string(Llegado(intento, t)) + " ms");
   }
-  if (!intento.examen.terminado) {
-    traza.Anotar("sin respuesta en " + std::to_string(kPlazoRespuesta.count()) + " ms");
-  }
+  if (!intento.examen.terminado) AnotarSinRespuesta(traza);
 }

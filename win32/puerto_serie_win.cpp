@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <thread>
 
 #include "falla_apertura.h"
 #include "nombre_puerto.h"
@@ -11,7 +10,6 @@
 
 namespace {
 
-constexpr long kUltimoPuerto = 255;
 // Entregar unos pocos bytes al controlador es inmediato; el plazo solo evita quedar colgado de
 // un controlador que no los toma.
 constexpr DWORD kEntregaMs = 100;
@@ -64,31 +62,8 @@ PuertoSerieWin::~PuertoSerieWin() {
   Cerrar();
 }
 
-bool PuertoSerieWin::SetCommPort(long numero) {
-  if (PortOpen() || numero < 1 || numero > kUltimoPuerto) return false;
-  commPort_ = numero;
-  return true;
-}
-
-bool PuertoSerieWin::SetSettings(const std::string& texto) {
-  const std::optional<AjustesLinea> linea = LeerAjustesLinea(texto);
-  if (!linea) return false;
-  if (PortOpen() && !Configurar(*linea)) {
-    Configurar(linea_);
-    return false;
-  }
-  linea_ = *linea;
-  settings_ = texto;
-  return true;
-}
-
-bool PuertoSerieWin::SetHandshaking(int modo) {
-  return modo == 0;
-}
-
-bool PuertoSerieWin::SetRTSEnable(bool alto) {
-  rts_ = alto;
-  return !PortOpen() || EscapeCommFunction(Manejador(manejador_), alto ? SETRTS : CLRRTS);
+bool PuertoSerieWin::AplicarRts(bool alto) {
+  return EscapeCommFunction(Manejador(manejador_), alto ? SETRTS : CLRRTS);
 }
 
 bool PuertoSerieWin::PortOpen() const {
@@ -101,7 +76,7 @@ bool PuertoSerieWin::SetPortOpen(bool abrir) {
     return true;
   }
   if (PortOpen()) return false;
-  dispositivo_ = NombrePuerto(commPort_);
+  dispositivo_ = NombrePuerto(CommPort());
   // El prefijo \\.\ hace falta desde COM10 y no estorba en los demás.
   const std::wstring ruta = L"\\\\.\\" + std::wstring(dispositivo_.begin(), dispositivo_.end());
   manejador_ = CreateFileW(ruta.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -111,7 +86,7 @@ bool PuertoSerieWin::SetPortOpen(bool abrir) {
     return false;
   }
   // Los ajustes guardados con el puerto cerrado se aplican al abrir; si no valen, no abre.
-  if (!Configurar(linea_) || !Plazos(MAXDWORD, 0)) {
+  if (!AplicarLinea(linea_) || !Plazos(MAXDWORD, 0)) {
     Cerrar();
     errorApertura_ = MotivoFalla(FallaApertura::Configuracion);
     return false;
@@ -153,10 +128,10 @@ void PuertoSerieWin::Esperar(std::size_t n, Reloj::time_point limite) {
     if (Leer(n - recibidos_.size()) == 0 && Reloj::now() < mitad) break;
     Recoger();
   }
-  if (!PortOpen() || recibidos_.size() < n) std::this_thread::sleep_until(limite);
+  if (!PortOpen() || recibidos_.size() < n) DormirHasta(limite);
 }
 
-bool PuertoSerieWin::Configurar(const AjustesLinea& linea) {
+bool PuertoSerieWin::AplicarLinea(const AjustesLinea& linea) {
   if (!PortOpen()) return true;
   DCB dcb{};
   dcb.DCBlength = sizeof dcb;
