@@ -13,19 +13,6 @@ constexpr UINT kMsTimerOn = 100;
 constexpr DWORD kEstilo = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kEstiloExtendido = WS_EX_DLGMODALFRAME;
 
-void Registrar(WNDPROC proc) {
-  static const bool registrada = [proc] {
-    WNDCLASSW clase{};
-    clase.lpfnWndProc = proc;
-    clase.hInstance = GetModuleHandleW(nullptr);
-    clase.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    clase.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    clase.lpszClassName = kClase;
-    return RegisterClassW(&clase) != 0;
-  }();
-  (void)registrada;
-}
-
 // Centro de `exterior` para una ventana de `tamano`.
 POINT Centro(const RECT& exterior, const SIZE& tamano) {
   return POINT{exterior.left + (exterior.right - exterior.left) / 2 - tamano.cx / 2,
@@ -64,7 +51,7 @@ void FrmComm::Mostrar(Peticion& peticion, bool centrado) {
 }
 
 void FrmComm::Crear() {
-  Registrar(Proc);
+  RegistrarClase(kClase, Procedimiento<FrmComm>);
   const SIZE tamano = TamanoExterior(disposicion::kAnchoComunicando, disposicion::kAltoComunicando,
                                      kEstilo, kEstiloExtendido);
   ventana_ = CreateWindowExW(kEstiloExtendido, kClase, L"", kEstilo, 0, 0, tamano.cx, tamano.cy,
@@ -139,16 +126,6 @@ void FrmComm::ProcesarEventos() {
     }
     Atender(msg);
   }
-}
-
-LRESULT CALLBACK FrmComm::Proc(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
-  if (mensaje == WM_NCCREATE) {
-    auto* datos = reinterpret_cast<CREATESTRUCTW*>(l);
-    SetWindowLongPtrW(ventana, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(datos->lpCreateParams));
-  }
-  auto* dialogo = reinterpret_cast<FrmComm*>(GetWindowLongPtrW(ventana, GWLP_USERDATA));
-  if (!dialogo || !dialogo->ventana_) return DefWindowProcW(ventana, mensaje, w, l);
-  return dialogo->Mensaje(mensaje, w, l);
 }
 
 LRESULT FrmComm::Mensaje(UINT mensaje, WPARAM w, LPARAM l) {

@@ -17,9 +17,10 @@ class FrmComm {
   // Vuelve cuando la petición terminó; el resultado queda en sus campos xOK y xDato.
   void Mostrar(Peticion& peticion, bool centrado);
 
- private:
-  static LRESULT CALLBACK Proc(HWND ventana, UINT mensaje, WPARAM w, LPARAM l);
+  HWND Ventana() const { return ventana_; }
   LRESULT Mensaje(UINT mensaje, WPARAM w, LPARAM l);
+
+ private:
   void Crear();
   void Colocar(bool centrado);
   void Form_Load();

@@ -39,19 +39,6 @@ LRESULT CALLBACK ProcMarco(HWND marco, UINT mensaje, WPARAM w, LPARAM l) {
   }
 }
 
-void RegistrarMarco() {
-  static const bool registrada = [] {
-    WNDCLASSW clase{};
-    clase.lpfnWndProc = ProcMarco;
-    clase.hInstance = GetModuleHandleW(nullptr);
-    clase.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    clase.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    clase.lpszClassName = kClaseMarco;
-    return RegisterClassW(&clase) != 0;
-  }();
-  (void)registrada;
-}
-
 }  // namespace
 
 std::wstring Ancho(const std::string& utf8) {
@@ -98,7 +85,7 @@ HWND Control(HWND contenedor, const wchar_t* clase, const std::string& texto, DW
 }
 
 HWND Marco(HWND contenedor, const std::string& titulo, const Lugar& lugar, HFONT letra) {
-  RegistrarMarco();
+  RegistrarClase(kClaseMarco, ProcMarco);
   // Sin WS_CLIPCHILDREN: el recuadro lo cubre entero y no pinta su interior, así que el
   // fondo del marco se pinta también debajo de él.
   HWND marco = CreateWindowExW(WS_EX_CONTROLPARENT, kClaseMarco, L"",
@@ -132,6 +119,17 @@ void Ensanchar(HWND control, int agregado) {
   if (ancho > rect.right - rect.left)
     SetWindowPos(control, nullptr, 0, 0, ancho, rect.bottom - rect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RegistrarClase(const wchar_t* nombre, WNDPROC proc) {
+  WNDCLASSW clase{};
+  if (GetClassInfoW(GetModuleHandleW(nullptr), nombre, &clase)) return;
+  clase.lpfnWndProc = proc;
+  clase.hInstance = GetModuleHandleW(nullptr);
+  clase.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  clase.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  clase.lpszClassName = nombre;
+  RegisterClassW(&clase);
 }
 
 SIZE TamanoExterior(int ancho, int alto, DWORD estilo, DWORD estiloExtendido) {

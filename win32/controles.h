@@ -41,5 +41,21 @@ int AnchoTexto(HWND control, const std::wstring& texto);
 // control dibuja además del texto, en píxeles.
 void Ensanchar(HWND control, int agregado);
 
+// Registra una vez la clase de ventana `nombre`, con fondo de diálogo.
+void RegistrarClase(const wchar_t* nombre, WNDPROC proc);
+
+// Procedimiento de las ventanas de T: pasa cada mensaje a T::Mensaje del objeto que se dio a
+// CreateWindowEx, desde que T tiene su ventana.
+template <typename T>
+LRESULT CALLBACK Procedimiento(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
+  if (mensaje == WM_NCCREATE) {
+    auto* datos = reinterpret_cast<CREATESTRUCTW*>(l);
+    SetWindowLongPtrW(ventana, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(datos->lpCreateParams));
+  }
+  auto* objeto = reinterpret_cast<T*>(GetWindowLongPtrW(ventana, GWLP_USERDATA));
+  if (!objeto || !objeto->Ventana()) return DefWindowProcW(ventana, mensaje, w, l);
+  return objeto->Mensaje(mensaje, w, l);
+}
+
 // Tamaño exterior de una ventana cuyo interior mide `ancho` × `alto` twips.
 SIZE TamanoExterior(int ancho, int alto, DWORD estilo, DWORD estiloExtendido);

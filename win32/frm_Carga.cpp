@@ -170,16 +170,6 @@ void frm_Carga::Terminar() {
   PostQuitMessage(0);
 }
 
-LRESULT CALLBACK frm_Carga::Proc(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
-  if (mensaje == WM_NCCREATE) {
-    auto* datos = reinterpret_cast<CREATESTRUCTW*>(l);
-    SetWindowLongPtrW(ventana, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(datos->lpCreateParams));
-  }
-  auto* formulario = reinterpret_cast<frm_Carga*>(GetWindowLongPtrW(ventana, GWLP_USERDATA));
-  if (!formulario || !formulario->ventana_) return DefWindowProcW(ventana, mensaje, w, l);
-  return formulario->Mensaje(mensaje, w, l);
-}
-
 LRESULT frm_Carga::Mensaje(UINT mensaje, WPARAM w, LPARAM l) {
   switch (mensaje) {
     case WM_COMMAND:

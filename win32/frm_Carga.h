@@ -19,29 +19,33 @@ class frm_Carga : public PantallaCarga {
   ~frm_Carga() override;
 
   void Mostrar(int como);
+  HWND Ventana() const { return ventana_; }
+  LRESULT Mensaje(UINT mensaje, WPARAM w, LPARAM l);
   // Tab, Mayús+Tab e Intro sobre un botón, como en un diálogo; true si la tecla fue atendida.
   bool Tecla(const MSG& msg);
 
+  // Las listas, la barra del ID y su etiqueta LabelId0.
   Seleccion Eleccion() const override;
   void MostrarEleccion(const Seleccion& eleccion) override;
+  // Chk_inicio; Frame2 se corre con SetWindowPos.
   bool NoMostrar() const override;
   void MarcarNoMostrar(bool marcada) override;
   void MostrarAyuda(bool visible) override;
+  // lblVersion, la barra de estado, Lbl_Fin y los botones de trabajo.
   void Version(const std::string& texto) override;
   void Estado(const std::string& texto) override;
   void Aviso(const std::string& texto) override;
   void MostrarFin(bool visible) override;
   void HabilitarBuscar() override;
   void HabilitarSubir() override;
+  // MessageBoxW, GetOpenFileNameW y el diálogo FrmComm.
   void Caja(const std::string& titulo, const std::string& texto, Icono icono) override;
   std::optional<std::filesystem::path> ElegirArchivo(const std::filesystem::path& carpeta) override;
   void Comunicar(Peticion& peticion, bool centrado) override;
+  // PostQuitMessage.
   void Terminar() override;
 
  private:
-  static LRESULT CALLBACK Proc(HWND ventana, UINT mensaje, WPARAM w, LPARAM l);
-  LRESULT Mensaje(UINT mensaje, WPARAM w, LPARAM l);
-
   void CrearVentana();
   void CrearAyuda();
   void CrearPrincipal();

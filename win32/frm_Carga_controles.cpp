@@ -37,14 +37,7 @@ HWND Lista(HWND contenedor, const char* const (&elementos)[N], const Lugar& luga
 }  // namespace
 
 void frm_Carga::CrearVentana() {
-  WNDCLASSW clase{};
-  clase.lpfnWndProc = Proc;
-  clase.hInstance = GetModuleHandleW(nullptr);
-  clase.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  clase.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  clase.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  clase.lpszClassName = kClase;
-  RegisterClassW(&clase);
+  RegistrarClase(kClase, Procedimiento<frm_Carga>);
 
   const SIZE tamano =
       TamanoExterior(disposicion::kAnchoVentana, disposicion::kAltoVentana, kEstilo, 0);
