@@ -25,6 +25,17 @@ void TextoDeEstado(const Peticion& peticion, const Dialogo& dialogo, const char*
   if (dialogo.estado) dialogo.estado(peticion.xText.empty() ? porDefecto : peticion.xText);
 }
 
+void AnotarApertura(Traza& traza, PuertoControl& comm1, long puerto, bool abierto) {
+  const std::string nombre = NombrePuerto(puerto);
+  if (abierto) {
+    traza.Anotar("abre " + nombre + " a " + std::to_string(comm1.Baudios()) + " baudios");
+  } else {
+    traza.Anotar("no se pudo abrir " + nombre + ": " + comm1.ErrorApertura());
+  }
+}
+
+}  // namespace
+
 // Los procedimientos reciben copias: el relleno de "T" y el marco de "C" no llegan a los campos.
 void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
   Avance avance{dialogo.progreso, dialogo.procesarEventos, [&] { return peticion.xCancel; },
@@ -46,17 +57,6 @@ void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo)
     peticion.xDato = TRxC(comm1, peticion.xDato, peticion.traza);
   }
 }
-
-void AnotarApertura(Traza& traza, PuertoControl& comm1, long puerto, bool abierto) {
-  const std::string nombre = NombrePuerto(puerto);
-  if (abierto) {
-    traza.Anotar("abre " + nombre + " a " + std::to_string(comm1.Baudios()) + " baudios");
-  } else {
-    traza.Anotar("no se pudo abrir " + nombre + ": " + comm1.ErrorApertura());
-  }
-}
-
-}  // namespace
 
 // Cada paso que falla se salta: la petición fallará después por su resultado.
 void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion) {

@@ -50,6 +50,16 @@ std::wstring Ancho(const std::string& utf8) {
   return ancho;
 }
 
+std::string Utf8(const std::wstring& texto) {
+  if (texto.empty()) return {};
+  const int largo = WideCharToMultiByte(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()),
+                                        nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(largo), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), utf8.data(), largo,
+                      nullptr, nullptr);
+  return utf8;
+}
+
 int Px(int twips) {
   return MulDiv(twips, PuntosPorPulgada(), 1440);
 }

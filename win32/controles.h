@@ -12,6 +12,8 @@
 
 // Los textos se guardan una vez en UTF-8; Windows los quiere en UTF-16.
 std::wstring Ancho(const std::string& utf8);
+// Y al revés: lo que da Windows (argumentos, registro) pasa al núcleo en UTF-8.
+std::string Utf8(const std::wstring& texto);
 
 // Twips a píxeles según los puntos por pulgada del monitor (1440 twips por pulgada).
 int Px(int twips);

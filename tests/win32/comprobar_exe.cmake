@@ -2,7 +2,7 @@
 cmake_minimum_required(VERSION 3.25)
 set(del_sistema
   advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll
-  shell32.dll shlwapi.dll user32.dll uxtheme.dll)
+  setupapi.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll)
 
 file(SIZE ${EXE} tamano)
 if(tamano GREATER 2097152)
