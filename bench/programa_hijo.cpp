@@ -47,7 +47,7 @@ int SubirConVentana(int argc, char** argv, const QString& archivo) {
   QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
   frm_Carga ventana;
-  ventana.CarpetaPrograma = QDir::currentPath();
+  ventana.Flujos().CarpetaPrograma = (QDir::currentPath()).toStdString();
   ventana.show();
   Click(ventana, "CmdConect");
   ElegirArchivo(&ventana, archivo);

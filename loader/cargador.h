@@ -13,8 +13,7 @@ class Traza;
 // manejadores desde sus eventos y cumple lo que pide PantallaCarga.
 class Cargador {
  public:
-  // `carpetaPrograma`: donde vuelve el directorio actual tras el diálogo de archivos, porque
-  // allí está el archivo de ajustes. `traza` puede faltar.
+  // `traza` puede faltar.
   Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza);
 
   void Form_Load();
@@ -33,6 +32,9 @@ class Cargador {
 
   // Membrete aceptado para subir: el contenido del archivo más un NUL, o vacío si no hay.
   std::string Membrete;
+  // Carpeta del programa: el directorio actual vuelve a ella tras cada uso del diálogo de
+  // archivos, porque allí está el archivo de ajustes.
+  std::filesystem::path CarpetaPrograma;
 
  private:
   // Guarda la elección de pantalla y la devuelve para la petición; avisa si no se pudo guardar.
@@ -40,6 +42,5 @@ class Cargador {
   Peticion NuevaPeticion(const Seleccion& linea) const;
 
   PantallaCarga& pantalla_;
-  std::filesystem::path carpetaPrograma_;
   Traza* traza_;
 };

@@ -56,13 +56,13 @@ int main(int argc, char* argv[]) {
   Decir(ventana.findChild<BarraEstado*>()->Panel(1)->text());
   ElegirArchivo(&ventana, QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
   Pulsar(ventana, "CmdBuscar");
-  Decir(QStringLiteral("Membrete de %1 bytes").arg(ventana.Membrete.size()));
+  Decir(QStringLiteral("Membrete de %1 bytes").arg(ventana.Flujos().Membrete.size()));
   Pulsar(ventana, "CmdSubir");
   bool exito = ventana.findChild<QLabel*>(QStringLiteral("Lbl_Fin"))->isVisible();
   if (exito) Decir(QStringLiteral("FINALIZADO con EXITO"));
 
   bool terminado = false;
-  QObject::connect(&ventana, &frm_Carga::Terminar, [&terminado] { terminado = true; });
+  QObject::connect(&ventana, &frm_Carga::Salida, [&terminado] { terminado = true; });
   Pulsar(ventana, "Cmd_Salir");
   return exito && terminado ? 0 : 1;
 }

@@ -67,7 +67,7 @@ class Escenario {
   Escenario() {
     carpeta.Ajustes(AjustesHacia(sano.Pty()));
     QDir().mkpath(carpeta.Ruta("ticket"));
-    ventana.CarpetaPrograma = carpeta.Ruta(".");
+    ventana.Flujos().CarpetaPrograma = (carpeta.Ruta(".")).toStdString();
     ventana.show();
   }
 
@@ -81,7 +81,7 @@ class Escenario {
     archivo.close();
     ElegirArchivo(&ventana, ruta);
     Click("CmdBuscar");
-    return ventana.Membrete == membrete.toStdString() + '\0' &&
+    return ventana.Flujos().Membrete == membrete.toStdString() + '\0' &&
            ventana.findChild<QPushButton*>(QStringLiteral("CmdSubir"))->isEnabled();
   }
 

@@ -90,12 +90,12 @@ class ArchivosRarosTest : public QObject {
     QDir(raiz_->path()).mkpath(QStringLiteral("programa"));
     QDir(raiz_->path()).mkpath(QStringLiteral("trabajo/ticket"));
     ventana_ = std::make_unique<frm_Carga>();
-    ventana_->CarpetaPrograma = Ruta("programa");
+    ventana_->Flujos().CarpetaPrograma = (Ruta("programa")).toStdString();
     ventana_->show();
     Boton("CmdBuscar")->setEnabled(true);  // as after a successful connect
 
     Elegir(Archivo("bueno.txt", "AB"));
-    QCOMPARE(ventana_->Membrete, std::string("AB\0", 3));
+    QCOMPARE(ventana_->Flujos().Membrete, std::string("AB\0", 3));
     QVERIFY(Boton("CmdSubir")->isEnabled());
   }
 
@@ -165,7 +165,7 @@ class ArchivosRarosTest : public QObject {
     QByteArray bytes("Se\xF1or\r\n\0\xFF", 9);
     Eleccion eleccion = Elegir(Archivo(QStringLiteral("Señal_ñandú €.txt"), bytes));
     QVERIFY(eleccion.cajas.isEmpty());
-    QCOMPARE(ventana_->Membrete, bytes.toStdString() + '\0');
+    QCOMPARE(ventana_->Flujos().Membrete, bytes.toStdString() + '\0');
     QCOMPARE(QDir::current(), QDir(Ruta("programa")));
   }
 
@@ -197,7 +197,7 @@ class ArchivosRarosTest : public QObject {
   // The letterhead chosen before is dropped, the upload button keeps its state, and the
   // working folder is the program's.
   void SinMembrete() const {
-    QVERIFY(ventana_->Membrete.empty());
+    QVERIFY(ventana_->Flujos().Membrete.empty());
     QVERIFY(Boton("CmdSubir")->isEnabled());
     QCOMPARE(QDir::current(), QDir(Ruta("programa")));
   }

@@ -98,7 +98,7 @@ int main(int argc, char* argv[]) {
   QTemporaryDir carpeta;
   QDir::setCurrent(carpeta.path());
   frm_Carga ventana;
-  ventana.CarpetaPrograma = carpeta.path();
+  ventana.Flujos().CarpetaPrograma = (carpeta.path()).toStdString();
   ventana.show();
   QApplication::processEvents();
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 #include <csignal>
 #include <memory>
@@ -57,7 +58,7 @@ class Escenario {
       : indicador(opciones << "--volcado" << carpeta.Ruta("volcado.bin")) {
     carpeta.Ajustes(AjustesHacia(indicador.Pty()));
     QDir().mkpath(carpeta.Ruta("ticket"));
-    ventana.CarpetaPrograma = carpeta.Ruta(".");
+    ventana.Flujos().CarpetaPrograma = (carpeta.Ruta(".")).toStdString();
     ventana.show();
   }
 
@@ -153,7 +154,7 @@ class FlujosTest : public QObject {
     texto.append(QByteArray("\x00\xFF\x80\x11\x13", 5));
     texto = texto.leftJustified(75, '-');
     e.Buscar(e.ArchivoMembrete(texto));
-    QCOMPARE(e.ventana.Membrete.size(), std::size_t{76});
+    QCOMPARE(e.ventana.Flujos().Membrete.size(), std::size_t{76});
     QVERIFY(e.Habilitado("CmdSubir"));
 
     e.Click("CmdSubir");
@@ -169,7 +170,7 @@ class FlujosTest : public QObject {
     QCOMPARE(caja->titulo, QStringLiteral("Error"));
     QCOMPARE(caja->texto, QStringLiteral("La longitud del formulario es mayor a 75 bytes"));
     QCOMPARE(caja->icono, QMessageBox::Warning);
-    QVERIFY(e.ventana.Membrete.empty());
+    QVERIFY(e.ventana.Flujos().Membrete.empty());
     QVERIFY(!e.Habilitado("CmdSubir"));
   }
 
@@ -177,7 +178,7 @@ class FlujosTest : public QObject {
     Escenario e({"--registro", "26=16705", "--registro", "27=16705"});
     e.Click("CmdConect");
     e.Buscar(e.ArchivoMembrete({}));
-    QCOMPARE(e.ventana.Membrete, std::string(1, '\0'));
+    QCOMPARE(e.ventana.Flujos().Membrete, std::string(1, '\0'));
     e.Click("CmdSubir");
     QVERIFY(e.Exito());
     QCOMPARE(e.Registros(2), QByteArray("\0\0AA", 4));
@@ -190,7 +191,7 @@ class FlujosTest : public QObject {
     QVERIFY(e.Habilitado("CmdSubir"));
     QDir::setCurrent(QDir::tempPath());
     e.Buscar({});
-    QVERIFY(e.ventana.Membrete.empty());
+    QVERIFY(e.ventana.Flujos().Membrete.empty());
     QVERIFY(e.Habilitado("CmdSubir"));
     QCOMPARE(QDir::current(), QDir(e.carpeta.Ruta(".")));
   }
@@ -206,7 +207,7 @@ class FlujosTest : public QObject {
     QCOMPARE(caja->texto, QStringLiteral("Error al cargar el Ticket"));
     QCOMPARE(caja->icono, QMessageBox::Critical);
     QVERIFY(!e.Exito());
-    QCOMPARE(e.ventana.Membrete, std::string("AB\0", 3));
+    QCOMPARE(e.ventana.Flujos().Membrete, std::string("AB\0", 3));
 
     ::kill(e.indicador.Pid(), SIGUSR1);
     e.Click("CmdSubir");
@@ -224,6 +225,27 @@ class FlujosTest : public QObject {
     e.Click("CmdConect");
     QCOMPARE(e.Estado(), QStringLiteral("Estado: Conectado"));
     QCOMPARE(LeerIni("Global", "Comm", ""), std::string("3"));
+  }
+
+  // Un archivo de ajustes que no se puede reescribir (aquí, porque el temporal del escritor ya
+  // existe como carpeta) no desvía las peticiones a lo guardado: se usa la pantalla y se avisa.
+  void sinPoderGuardarSeUsaLaPantallaYSeAvisa() {
+    Escenario e({});
+    e.carpeta.Ajustes("[Puertos]\r\nCom1=" + QFile::encodeName(e.indicador.Pty()) +
+                      ".\r\n[Global]\r\nComm=1.\r\nBaudios=3.\r\nID_1=9.\r\n");
+    QVERIFY(QDir().mkpath(e.carpeta.Ruta(
+        QStringLiteral("Brun_Kqt.ini.%1.tmp").arg(QCoreApplication::applicationPid()))));
+    Hijo<QScrollBar>(e.ventana, "HScrollId0")->setValue(1);
+    e.Click("CmdConect");
+    QCOMPARE(e.Estado(), QStringLiteral("Estado: Conectado"));
+    QCOMPARE(e.ventana.findChild<BarraEstado*>()->currentMessage(),
+             QStringLiteral("No se pudieron guardar los ajustes en Brun_Kqt.ini"));
+    QCOMPARE(LeerIni("global", "ID_1", ""), std::string("9"));
+
+    e.Buscar(e.ArchivoMembrete("AB"));
+    e.Click("CmdSubir");
+    QVERIFY(e.Exito());
+    QCOMPARE(e.Registros(2), QByteArray("AB\0\0", 4));
   }
 };
 

@@ -129,7 +129,7 @@ class PruebaVentana : public QObject {
     EscribirIni("Global", "Comm", 2L);
     auto ventana = Abrir();
     Hijo<QComboBox>(*ventana, "ListaPuerto")->setCurrentIndex(4);
-    QSignalSpy fin(ventana.get(), &frm_Carga::Terminar);
+    QSignalSpy fin(ventana.get(), &frm_Carga::Salida);
     const QByteArray antes = ArchivoAjustes();
     QString texto, titulo;
     QMessageBox::Icon icono = QMessageBox::Critical;
@@ -164,7 +164,7 @@ class PruebaVentana : public QObject {
       QTest::keyClick(Hijo<QComboBox>(*ventana, "ListaPuerto"), Qt::Key_Down);
       QTest::keyClick(Hijo<QComboBox>(*ventana, "ListaBaudios"), Qt::Key_Up);
       Hijo<QScrollBar>(*ventana, "HScrollId0")->setValue(17);
-      QSignalSpy fin(ventana.get(), &frm_Carga::Terminar);
+      QSignalSpy fin(ventana.get(), &frm_Carga::Salida);
       QApplication::setOverrideCursor(Qt::WaitCursor);
       QApplication::setOverrideCursor(Qt::WaitCursor);
       Click(*ventana, "Cmd_Salir");

@@ -10,6 +10,8 @@
 #include <cmath>
 
 #include "comunicacion.h"
+#include "disposicion.h"
+#include "textos.h"
 #include "twips.h"
 
 FrmComm::FrmComm(QWidget* dueno)
@@ -18,15 +20,16 @@ FrmComm::FrmComm(QWidget* dueno)
       ProgBar(new QProgressBar(this)),
       CmdCancel(new QPushButton(this)),
       TimerOn(new QTimer(this)) {
-  setFixedSize(Twips(5190, this), Twips(1980, this));
+  setFixedSize(Twips(disposicion::kAnchoComunicando, this),
+               Twips(disposicion::kAltoComunicando, this));
   Label1->setObjectName("Label1");
-  Label1->setGeometry(TwipsRect(1800, 360, 1695, 255, this));
+  Label1->setGeometry(TwipsRect(disposicion::ComLabel1, this));
   ProgBar->setObjectName("ProgBar");
-  ProgBar->setGeometry(TwipsRect(360, 960, 4455, 255, this));
+  ProgBar->setGeometry(TwipsRect(disposicion::ProgBar, this));
   ProgBar->setRange(0, 100);
   ProgBar->setTextVisible(false);
   CmdCancel->setObjectName("CmdCancel");
-  CmdCancel->setGeometry(TwipsRect(2040, 1440, 1095, 375, this));
+  CmdCancel->setGeometry(TwipsRect(disposicion::CmdCancel, this));
   // Intro no cancela: solo el clic.
   CmdCancel->setAutoDefault(false);
   TimerOn->setObjectName("TimerOn");
@@ -55,10 +58,10 @@ void FrmComm::reject() {
 }
 
 void FrmComm::Form_Load() {
-  setWindowTitle("Comunicando");
-  CmdCancel->setText("Cancelar");
+  setWindowTitle(QString::fromUtf8(textos::kComunicando));
+  CmdCancel->setText(QString::fromUtf8(textos::kCancelar));
   // Los controles empiezan cada carga como recién hechos.
-  Label1->setText("Enviando datos...");
+  Label1->setText(QString::fromUtf8(textos::kEnviando));
   ProgBar->setValue(0);
   AbrirPuerto(comm1_, *this);
   TimerOn->start();

@@ -11,19 +11,25 @@
 #include <iterator>
 
 #include "barra_estado.h"
+#include "disposicion.h"
 #include "frm_Carga.h"
 #include "texto_ayuda.h"
+#include "textos.h"
 #include "twips.h"
 
 namespace {
 
 // Un control con su nombre, dentro de su contenedor, con posición y tamaño en twips.
 template <typename T>
-T* Control(QWidget* contenedor, const char* nombre, int left, int top, int width, int height) {
+T* Control(QWidget* contenedor, const char* nombre, const Lugar& lugar) {
   auto* control = new T(contenedor);
   control->setObjectName(QString::fromLatin1(nombre));
-  control->setGeometry(TwipsRect(left, top, width, height, contenedor));
+  control->setGeometry(TwipsRect(lugar, contenedor));
   return control;
+}
+
+QString Texto(const char* utf8) {
+  return QString::fromUtf8(utf8);
 }
 
 // Fuentes clásicas de Windows. Donde faltan, primero una de medidas parecidas, para que los
@@ -40,24 +46,17 @@ QFont Fuente(const char* familia, qreal puntos, bool negrita) {
 }
 
 void Destacar(QLabel* etiqueta) {
-  etiqueta->setFont(Fuente("MS Sans Serif", 13.5, true));
+  etiqueta->setFont(Fuente("MS Sans Serif", disposicion::kPuntosDestacado, true));
   QPalette colores = etiqueta->palette();
   colores.setColor(QPalette::WindowText, Qt::blue);
   etiqueta->setPalette(colores);
 }
 
-QPushButton* Boton(QWidget* contenedor, const char* nombre, const QString& texto, int left, int top,
-                   int width, int height) {
-  auto* boton = Control<QPushButton>(contenedor, nombre, left, top, width, height);
-  boton->setText(texto);
-  return boton;
-}
-
-QLabel* Etiqueta(QWidget* contenedor, const char* nombre, const QString& texto, int left, int top,
-                 int width, int height) {
-  auto* etiqueta = Control<QLabel>(contenedor, nombre, left, top, width, height);
-  etiqueta->setText(texto);
-  return etiqueta;
+template <typename T>
+T* ConTexto(QWidget* contenedor, const char* nombre, const char* texto, const Lugar& lugar) {
+  auto* control = Control<T>(contenedor, nombre, lugar);
+  control->setText(Texto(texto));
+  return control;
 }
 
 // Si la fuente de reemplazo es más ancha que la original, el texto no se corta: el control
@@ -69,12 +68,12 @@ void Ensanchar(QWidget* control) {
 }  // namespace
 
 void frm_Carga::CrearControles() {
-  setWindowTitle(QStringLiteral("Brun - Kesta"));
-  setFont(Fuente("MS Sans Serif", 8.25, false));
-  setFixedSize(Twips(5280, this), Twips(4740, this));
+  setWindowTitle(Texto(textos::kTitulo));
+  setFont(Fuente("MS Sans Serif", disposicion::kPuntosVentana, false));
+  setFixedSize(Twips(disposicion::kAnchoVentana, this), Twips(disposicion::kAltoVentana, this));
 
   CrearAyuda();
-  sbStatusBar = Control<BarraEstado>(this, "sbStatusBar", 0, 4485, 5280, 255);
+  sbStatusBar = Control<BarraEstado>(this, "sbStatusBar", disposicion::sbStatusBar);
   CrearPrincipal();
   Frame2->raise();
   for (QWidget* texto : std::initializer_list<QWidget*>{Label1, LblPuerto, LblBaudios, Chk_inicio})
@@ -85,66 +84,64 @@ void frm_Carga::CrearControles() {
 }
 
 void frm_Carga::CrearAyuda() {
-  Frame2 = Control<QGroupBox>(this, "Frame2", 5600, 0, 5295, 4455);
-  Frame2->setTitle(QStringLiteral("Ayuda"));
+  Frame2 = Control<QGroupBox>(this, "Frame2", disposicion::Frame2);
+  Frame2->setTitle(Texto(textos::kAyuda));
   // Opaco: al mostrarse tapa el contenido principal.
   Frame2->setAutoFillBackground(true);
 
-  Text1 = Control<QPlainTextEdit>(Frame2, "Text1", 180, 240, 4995, 3615);
-  Text1->setFont(Fuente("MS Sans Serif", 9.75, false));
+  Text1 = Control<QPlainTextEdit>(Frame2, "Text1", disposicion::Text1);
+  Text1->setFont(Fuente("MS Sans Serif", disposicion::kPuntosAyuda, false));
   Text1->setPlainText(QString::fromUtf8(kTextoAyuda));
   Text1->setReadOnly(true);
   Text1->setTabChangesFocus(true);
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-  Chk_inicio = Control<QCheckBox>(Frame2, "Chk_inicio", 240, 4020, 1635, 255);
-  Chk_inicio->setText(QStringLiteral("No mostrar al inicio"));
-  CmdCerrar = Boton(Frame2, "CmdCerrar", QStringLiteral("Cerrar"), 3000, 3960, 1335, 375);
+  Chk_inicio =
+      ConTexto<QCheckBox>(Frame2, "Chk_inicio", textos::kNoMostrar, disposicion::Chk_inicio);
+  CmdCerrar = ConTexto<QPushButton>(Frame2, "CmdCerrar", textos::kCerrar, disposicion::CmdCerrar);
 }
 
 void frm_Carga::CrearPrincipal() {
-  Frame1 = Control<QGroupBox>(this, "Frame1", 0, 0, 5295, 4455);
+  Frame1 = Control<QGroupBox>(this, "Frame1", disposicion::Frame1);
 
-  Label2 = Etiqueta(Frame1, "Label2", QStringLiteral("Cargador de Membrete para Kesta"), 146, 240,
-                    5000, 375);
+  Label2 = ConTexto<QLabel>(Frame1, "Label2", textos::kEncabezado, disposicion::Label2);
   Label2->setAlignment(Qt::AlignCenter);
   Destacar(Label2);
 
   CrearSerie();
 
-  Cmd_Salir = Boton(Frame1, "Cmd_Salir", QStringLiteral("Salir"), 3720, 840, 1335, 375);
-  CmdHelp = Boton(Frame1, "CmdHelp", QStringLiteral("Ayuda"), 3720, 2220, 1335, 375);
+  Cmd_Salir = ConTexto<QPushButton>(Frame1, "Cmd_Salir", textos::kSalir, disposicion::Cmd_Salir);
+  CmdHelp = ConTexto<QPushButton>(Frame1, "CmdHelp", textos::kAyuda, disposicion::CmdHelp);
 
-  Lbl_Fin =
-      Etiqueta(Frame1, "Lbl_Fin", QStringLiteral("FINALIZADO con EXITO"), 900, 2880, 3495, 375);
+  Lbl_Fin = ConTexto<QLabel>(Frame1, "Lbl_Fin", textos::kFin, disposicion::Lbl_Fin);
   Destacar(Lbl_Fin);
   Lbl_Fin->hide();
 
-  CmdConect = Boton(Frame1, "CmdConect", QStringLiteral("Conectar Kesta"), 240, 3360, 1400, 500);
-  CmdBuscar = Boton(Frame1, "CmdBuscar", QStringLiteral("Buscar Archivo"), 1920, 3360, 1400, 500);
+  CmdConect = ConTexto<QPushButton>(Frame1, "CmdConect", textos::kConectar, disposicion::CmdConect);
+  CmdBuscar = ConTexto<QPushButton>(Frame1, "CmdBuscar", textos::kBuscar, disposicion::CmdBuscar);
   CmdBuscar->setEnabled(false);
-  CmdSubir = Boton(Frame1, "CmdSubir", QStringLiteral("Subir a Indicador"), 3600, 3360, 1400, 500);
+  CmdSubir = ConTexto<QPushButton>(Frame1, "CmdSubir", textos::kSubir, disposicion::CmdSubir);
   CmdSubir->setEnabled(false);
 
-  lblVersion = Etiqueta(Frame1, "lblVersion", QString(), 720, 4080, 3855, 255);
+  lblVersion = ConTexto<QLabel>(Frame1, "lblVersion", "", disposicion::lblVersion);
 }
 
 void frm_Carga::CrearSerie() {
-  fraSerie = Control<QGroupBox>(Frame1, "fraSerie", 240, 720, 3375, 1935);
-  fraSerie->setTitle(QString::fromUtf8("Comunicación con Indicador"));
+  fraSerie = Control<QGroupBox>(Frame1, "fraSerie", disposicion::fraSerie);
+  fraSerie->setTitle(Texto(textos::kSerie));
 
-  Label1 = Etiqueta(fraSerie, "Label1", QStringLiteral("ID (Indicador):"), 360, 420, 1005, 195);
+  Label1 = ConTexto<QLabel>(fraSerie, "Label1", textos::kEtiquetaId, disposicion::Label1);
 
-  LabelId0 = Etiqueta(fraSerie, "LabelId0", QStringLiteral("0"), 1440, 420, 1095, 315);
+  LabelId0 = ConTexto<QLabel>(fraSerie, "LabelId0", "0", disposicion::LabelId0);
   LabelId0->setAlignment(Qt::AlignCenter);
   LabelId0->setFrameStyle(QFrame::Box | QFrame::Plain);
-  LabelId0->setFont(Fuente("Arial", 9.75, true));
+  LabelId0->setFont(Fuente("Arial", disposicion::kPuntosId, true));
   QPalette fondo = LabelId0->palette();
   fondo.setColor(QPalette::Window, fondo.color(QPalette::HighlightedText));
   LabelId0->setPalette(fondo);
   LabelId0->setAutoFillBackground(true);
 
-  HScrollId0 = Control<QScrollBar>(fraSerie, "HScrollId0", 1440, 735, 1095, 200);
+  HScrollId0 = Control<QScrollBar>(fraSerie, "HScrollId0", disposicion::HScrollId0);
   HScrollId0->setOrientation(Qt::Horizontal);
   HScrollId0->setRange(0, 255);
   HScrollId0->setPageStep(16);
@@ -154,10 +151,12 @@ void frm_Carga::CrearSerie() {
   // Que la flecha derecha suba el ID (QScrollBar invierte las teclas de fábrica).
   HScrollId0->setInvertedControls(false);
 
-  LblPuerto = Etiqueta(fraSerie, "LblPuerto", QStringLiteral("Puerto:"), 360, 1080, 510, 195);
-  ListaPuerto = Control<QComboBox>(fraSerie, "ListaPuerto", 1440, 1020, 1500, 315);
-  LblBaudios = Etiqueta(fraSerie, "LblBaudios", QStringLiteral("Baudios:"), 360, 1500, 615, 195);
-  ListaBaudios = Control<QComboBox>(fraSerie, "ListaBaudios", 1440, 1440, 1500, 315);
+  LblPuerto = ConTexto<QLabel>(fraSerie, "LblPuerto", textos::kPuerto, disposicion::LblPuerto);
+  ListaPuerto = Control<QComboBox>(fraSerie, "ListaPuerto", disposicion::ListaPuerto);
+  for (const char* puerto : textos::kPuertos) ListaPuerto->addItem(Texto(puerto));
+  LblBaudios = ConTexto<QLabel>(fraSerie, "LblBaudios", textos::kBaudios, disposicion::LblBaudios);
+  ListaBaudios = Control<QComboBox>(fraSerie, "ListaBaudios", disposicion::ListaBaudios);
+  for (const char* velocidad : textos::kVelocidades) ListaBaudios->addItem(Texto(velocidad));
 }
 
 void frm_Carga::OrdenarTabulacion() {

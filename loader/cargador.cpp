@@ -1,0 +1,156 @@
+#include "cargador.h"
+
+#include <system_error>
+#include <utility>
+
+#include "ajuste_entero.h"
+#include "ajustes.h"
+#include "archivo_membrete.h"
+#include "bloque_setup.h"
+#include "textos.h"
+
+namespace {
+
+constexpr std::size_t kLargoMaximo = 75;
+constexpr std::size_t kLargoSondeo = 16;  // ocho registros
+const char* const kRegistroMembrete = "26";
+
+const char* const kAvisoAjustes = "No se pudieron guardar los ajustes en Brun_Kqt.ini";
+
+std::string TextoVersion() {
+  return "Versión " + std::to_string(VERSION_MAYOR) + "." + std::to_string(VERSION_MENOR) + "." +
+         std::to_string(VERSION_REVISION);
+}
+
+}  // namespace
+
+Cargador::Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza)
+    : CarpetaPrograma(std::move(carpetaPrograma)), pantalla_(pantalla), traza_(traza) {}
+
+// Los valores guardados fuera de lo que la ventana admite valen como ausentes; -1 en
+// "Baudios" y 0 en "Comm" dejan la lista sin elección.
+void Cargador::Form_Load() {
+  pantalla_.MarcarNoMostrar(AjusteEntero("Global", "Mostrar", 0, 0, 1) == 1);
+  pantalla_.MostrarEleccion(Seleccion{AjusteEntero("Global", "Comm", 1, 0, 8),
+                                      AjusteEntero("Global", "Baudios", 3, -1, 3),
+                                      AjusteEntero("global", "ID_1", 1, 0, 255)});
+  pantalla_.Version(TextoVersion());
+  if (!pantalla_.NoMostrar()) pantalla_.MostrarAyuda(true);
+}
+
+void Cargador::Chk_inicio_Click() {
+  EscribirIni("Global", "Mostrar", pantalla_.NoMostrar() ? 1L : 0L);
+}
+
+void Cargador::Cmd_Salir_Click() {
+  GuardarSeleccion();
+  std::int16_t cancel = 1;
+  Form_Unload(cancel);
+}
+
+void Cargador::Form_Unload(std::int16_t& Cancel) {
+  if (Cancel != 0) {
+    pantalla_.Terminar();
+    return;
+  }
+  pantalla_.Caja(textos::kTituloPrograma, "Debe utilizar el botón SALIR\r\r Para cerrar su sesión",
+                 PantallaCarga::Icono::Ninguno);
+  Cancel = 1;
+}
+
+// Se guarda como al salir, pero la petición usa lo que se ve en pantalla aunque el archivo no
+// se haya podido escribir (carpeta de solo lectura, disco lleno): entonces se avisa una vez.
+Seleccion Cargador::GuardarSeleccion() {
+  const Seleccion eleccion = pantalla_.Eleccion();
+  bool guardada = IntentarEscribirIni("Global", "Comm", eleccion.puerto);
+  guardada = IntentarEscribirIni("Global", "Baudios", eleccion.baudios) && guardada;
+  guardada = IntentarEscribirIni("global", "ID_1", eleccion.id) && guardada;
+  if (!guardada) pantalla_.Aviso(kAvisoAjustes);
+  return eleccion;
+}
+
+Peticion Cargador::NuevaPeticion(const Seleccion& linea) const {
+  Peticion peticion;
+  peticion.linea = linea;
+  peticion.traza = traza_;
+  return peticion;
+}
+
+void Cargador::CmdConect_Click() {
+  pantalla_.MostrarFin(false);
+  pantalla_.Estado("Conectando...");
+  if (conec() == 1) {
+    pantalla_.Estado("Estado: Conectado");
+    pantalla_.HabilitarBuscar();
+  } else {
+    pantalla_.Caja("Error", "No se puede establecer la comunicacion con el indicador",
+                   PantallaCarga::Icono::Critico);
+    pantalla_.Estado("Estado: Desconectado");
+  }
+}
+
+// Primero un sondeo de registros; solo si no trae ocho registros, el bloque de configuración.
+int Cargador::conec() {
+  Peticion dialogo = NuevaPeticion(GuardarSeleccion());
+  dialogo.xFnc = "R";
+  dialogo.xDire = kRegistroMembrete;
+  dialogo.xLong = "8";
+  pantalla_.Comunicar(dialogo, true);
+  if (dialogo.xDato.size() == kLargoSondeo) return 1;
+
+  dialogo.xFnc = "C";
+  dialogo.xDato = "M";
+  pantalla_.Comunicar(dialogo, true);
+  const auto valores = ValoresSetup(dialogo.xDato);
+  if (valores.empty()) return 0;
+  for (const auto& [clave, valor] : valores) EscribirIni("Setup", clave, valor);
+  return 1;
+}
+
+void Cargador::CmdBuscar_Click() {
+  pantalla_.MostrarFin(false);
+  buscar();
+  if (!Membrete.empty()) pantalla_.HabilitarSubir();
+}
+
+void Cargador::buscar() {
+  Membrete.clear();
+  std::error_code ec;
+  const std::filesystem::path inicial =
+      std::filesystem::current_path(ec) / textos::kCarpetaMembretes;
+  const std::optional<std::filesystem::path> elegido = pantalla_.ElegirArchivo(inicial);
+  // El diálogo puede haber movido el directorio actual, y allí se buscan los ajustes.
+  std::filesystem::current_path(CarpetaPrograma, ec);
+  if (!elegido) return;
+
+  const LecturaMembrete lectura = Tx(*elegido, kLargoMaximo);
+  switch (lectura.estado) {
+    case EstadoLectura::Leido:
+      Membrete = lectura.texto + '\0';
+      break;
+    case EstadoLectura::DemasiadoLargo:
+      pantalla_.Caja("Error", "La longitud del formulario es mayor a 75 bytes",
+                     PantallaCarga::Icono::Exclamacion);
+      break;
+    case EstadoLectura::Error:
+      break;
+  }
+}
+
+void Cargador::CmdSubir_Click() {
+  pantalla_.MostrarFin(false);
+  subir();
+}
+
+void Cargador::subir() {
+  Peticion dialogo = NuevaPeticion(GuardarSeleccion());
+  dialogo.xFnc = "T";
+  dialogo.xDire = kRegistroMembrete;
+  dialogo.xDato = Membrete;
+  pantalla_.Comunicar(dialogo, false);
+  if (dialogo.xOK) {
+    pantalla_.MostrarFin(true);
+  } else {
+    pantalla_.Caja("Error", "Error al cargar el Ticket", PantallaCarga::Icono::Critico);
+  }
+}

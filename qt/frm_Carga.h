@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <string>
+
+#include "cargador.h"
+
+class BarraEstado;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class Traza;
+
+// Ventana principal en Qt: dibuja los controles, pasa sus eventos a Cargador y cumple lo que
+// este le pide.
+class frm_Carga : public QWidget, private PantallaCarga {
+  Q_OBJECT
+
+ public:
+  explicit frm_Carga(QWidget* parent = nullptr, Traza* traza = nullptr);
+
+  Cargador& Flujos() { return cargador_; }
+
+ signals:
+  // Se salió con "Salir" y las elecciones ya están guardadas: el programa debe terminar.
+  void Salida();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CrearControles();
+  void CrearAyuda();
+  void CrearPrincipal();
+  void CrearSerie();
+  void OrdenarTabulacion();
+  void EnlazarEventos();
+
+  void HScrollId0_Change();
+
+  // PantallaCarga
+  Seleccion Eleccion() const override;
+  void MostrarEleccion(const Seleccion& eleccion) override;
+  bool NoMostrar() const override;
+  void MarcarNoMostrar(bool marcada) override;
+  void MostrarAyuda(bool visible) override;
+  void Version(const std::string& texto) override;
+  void Estado(const std::string& texto) override;
+  void Aviso(const std::string& texto) override;
+  void MostrarFin(bool visible) override;
+  void HabilitarBuscar() override;
+  void HabilitarSubir() override;
+  void Caja(const std::string& titulo, const std::string& texto, Icono icono) override;
+  std::optional<std::filesystem::path> ElegirArchivo(const std::filesystem::path& carpeta) override;
+  void Comunicar(Peticion& peticion, bool centrado) override;
+  void Terminar() override;  // emite Salida
+
+  QGroupBox* Frame2;
+  QPlainTextEdit* Text1;
+  QCheckBox* Chk_inicio;
+  QPushButton* CmdCerrar;
+  BarraEstado* sbStatusBar;
+  QGroupBox* Frame1;
+  QLabel* Label2;
+  QGroupBox* fraSerie;
+  QLabel* Label1;
+  QLabel* LabelId0;
+  QScrollBar* HScrollId0;
+  QLabel* LblPuerto;
+  QComboBox* ListaPuerto;
+  QLabel* LblBaudios;
+  QComboBox* ListaBaudios;
+  QPushButton* Cmd_Salir;
+  QPushButton* CmdHelp;
+  QLabel* Lbl_Fin;
+  QPushButton* CmdConect;
+  QPushButton* CmdBuscar;
+  QPushButton* CmdSubir;
+  QLabel* lblVersion;
+
+  Cargador cargador_;
+};
