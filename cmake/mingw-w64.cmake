@@ -1,5 +1,5 @@
-# Cross build of the portable core for 64-bit Windows with Debian's mingw-w64 (posix threads),
-# its tests run under wine. Use through the "mingw" preset or scripts/test-windows.
+# Cross build of the Windows program and the portable core for 64-bit Windows with Debian's
+# mingw-w64 (posix threads); the tests run under wine. Use through the "mingw" preset or scripts/test-windows.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

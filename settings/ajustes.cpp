@@ -36,6 +36,11 @@ std::string LeerIni(const std::string& seccion, const std::string& clave, long d
   return LeerIni(seccion, clave, std::to_string(defecto));
 }
 
+std::optional<std::string> ConAjuste(const std::string& texto, const std::string& seccion,
+                                     const std::string& clave, const std::string& valor) {
+  return ConValorIni(texto, seccion, clave, valor + ".");
+}
+
 bool IntentarEscribirIni(const std::string& seccion, const std::string& clave,
                          const std::string& valor) {
   ArchivoAjustes archivo = UbicarAjustes();

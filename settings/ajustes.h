@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // El almacén de ajustes: "Brun_Kqt.ini" de la carpeta actual, buscado de nuevo en cada llamada.
@@ -15,6 +16,10 @@ std::string LeerIni(const std::string& seccion, const std::string& clave, long d
 // Guarda `valor` + ".". No avisa de fallos: en un archivo que no se puede escribir se pierde.
 void EscribirIni(const std::string& seccion, const std::string& clave, const std::string& valor);
 void EscribirIni(const std::string& seccion, const std::string& clave, long valor);
+
+// `texto`, un archivo de ajustes de 8 bits, con `valor` guardado como lo guarda EscribirIni.
+std::optional<std::string> ConAjuste(const std::string& texto, const std::string& seccion,
+                                     const std::string& clave, const std::string& valor);
 
 // Como EscribirIni, pero dice si el archivo quedó con el valor: para avisar al operador. Un
 // valor igual al guardado da true sin tocar el archivo.
