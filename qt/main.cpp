@@ -1,12 +1,13 @@
 #include <QApplication>
 
+#include "aplicacion.h"
 #include "frm_Carga.h"
-#include "textos.h"
 
 int main(int argc, char* argv[]) {
-  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  // Sin AA_DontUseNativeDialogs: donde el escritorio ofrece su diálogo de archivos se usa ese, y
+  // si no, el de Qt, ya en castellano.
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QString::fromLatin1(textos::kTituloPrograma));
+  PrepararAplicacion();
 
   frm_Carga ventana;
   // exit() y no quit(): quit() pediría cerrar la ventana, y la ventana lo rechaza.

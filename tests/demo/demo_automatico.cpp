@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "aplicacion.h"
 #include "barra_estado.h"
 #include "caja_mensaje.h"
 #include "frm_Carga.h"
@@ -37,8 +38,8 @@ void ContarCajas(QObject* contexto) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
+  PrepararAplicacion();
   if (argc != 2) {
     std::fprintf(stderr, "uso: demo_automatico ticket/ARCHIVO.txt\n");
     return 2;

@@ -48,7 +48,7 @@ void CerrarCajas(QObject* contexto, std::shared_ptr<Eleccion> eleccion) {
 
 // Types `ruta` into the next file dialog and accepts it; a dialog that stays open is cancelled.
 void ResponderDialogo(QObject* contexto, const QString& ruta, std::shared_ptr<Eleccion> eleccion) {
-  AtenderModal<QFileDialog>(contexto, [ruta, eleccion](QFileDialog* dialogo) {
+  AtenderDialogoArchivos(contexto, [ruta, eleccion](QFileDialog* dialogo) {
     dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(ruta);
     QMetaObject::invokeMethod(dialogo, "accept");
     if (dialogo->isVisible()) {

@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "aplicacion.h"
 #include "caja_mensaje.h"
 #include "entorno_prueba.h"
 #include "frm_Carga.h"
@@ -83,8 +84,8 @@ const std::map<std::string, std::function<QPixmap(frm_Carga&)>> kEscenas = {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
+  PrepararAplicacion();
   const auto escena = argc == 3 ? kEscenas.find(argv[1]) : kEscenas.end();
   if (escena == kEscenas.end()) {
     std::string nombres;
