@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 #include <csignal>
 #include <memory>
@@ -224,6 +225,27 @@ class FlujosTest : public QObject {
     e.Click("CmdConect");
     QCOMPARE(e.Estado(), QStringLiteral("Estado: Conectado"));
     QCOMPARE(LeerIni("Global", "Comm", ""), std::string("3"));
+  }
+
+  // Un archivo de ajustes que no se puede reescribir (aquí, porque el temporal del escritor ya
+  // existe como carpeta) no desvía las peticiones a lo guardado: se usa la pantalla y se avisa.
+  void sinPoderGuardarSeUsaLaPantallaYSeAvisa() {
+    Escenario e({});
+    e.carpeta.Ajustes("[Puertos]\r\nCom1=" + QFile::encodeName(e.indicador.Pty()) +
+                      ".\r\n[Global]\r\nComm=1.\r\nBaudios=3.\r\nID_1=9.\r\n");
+    QVERIFY(QDir().mkpath(e.carpeta.Ruta(
+        QStringLiteral("Brun_Kqt.ini.%1.tmp").arg(QCoreApplication::applicationPid()))));
+    Hijo<QScrollBar>(e.ventana, "HScrollId0")->setValue(1);
+    e.Click("CmdConect");
+    QCOMPARE(e.Estado(), QStringLiteral("Estado: Conectado"));
+    QCOMPARE(e.ventana.findChild<BarraEstado*>()->currentMessage(),
+             QStringLiteral("No se pudieron guardar los ajustes en Brun_Kqt.ini"));
+    QCOMPARE(LeerIni("global", "ID_1", ""), std::string("9"));
+
+    e.Buscar(e.ArchivoMembrete("AB"));
+    e.Click("CmdSubir");
+    QVERIFY(e.Exito());
+    QCOMPARE(e.Registros(2), QByteArray("AB\0\0", 4));
   }
 };
 
