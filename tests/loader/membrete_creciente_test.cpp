@@ -1,4 +1,4 @@
-// A letterhead file that another process keeps rewriting while it is read.
+// Un archivo de membrete que otro hilo reescribe sin parar mientras se lee.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -17,15 +17,15 @@ namespace {
 
 constexpr std::size_t kLimite = 75;
 
-// Bytes whose every prefix is told apart: position i holds 'A' + i % 26.
+// Bytes de los que cada prefijo se distingue: la posición i tiene 'A' + i % 26.
 std::string Contenido(std::size_t largo) {
   std::string texto(largo, '\0');
   for (std::size_t i = 0; i < largo; ++i) texto[i] = static_cast<char>('A' + i % 26);
   return texto;
 }
 
-// A file cut to a few bytes and grown past the limit in one write, over and over by another
-// thread, so that the size seen before the read is often not the size at the read.
+// Un archivo que otro hilo recorta a pocos bytes y hace crecer más allá del límite de una sola
+// escritura, una y otra vez: el tamaño visto antes de leer a menudo no es el de la lectura.
 class Creciente {
  public:
   Creciente() {
