@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <iterator>
+#include <map>
 
 #include "barra_estado.h"
 #include "disposicion.h"
@@ -49,22 +50,18 @@ class BarraHorizontal : public QScrollBar {
 
  protected:
   void keyPressEvent(QKeyEvent* evento) override {
-    switch (evento->key()) {
-      case Qt::Key_Up:
-        triggerAction(SliderSingleStepSub);
-        break;
-      case Qt::Key_Down:
-        triggerAction(SliderSingleStepAdd);
-        break;
-      case Qt::Key_PageUp:
-        triggerAction(SliderPageStepSub);
-        break;
-      case Qt::Key_PageDown:
-        triggerAction(SliderPageStepAdd);
-        break;
-      default:
-        QScrollBar::keyPressEvent(evento);
+    static const std::map<int, SliderAction> kComoWindows = {
+        {Qt::Key_Up, SliderSingleStepSub},
+        {Qt::Key_Down, SliderSingleStepAdd},
+        {Qt::Key_PageUp, SliderPageStepSub},
+        {Qt::Key_PageDown, SliderPageStepAdd},
+    };
+    const auto accion = kComoWindows.find(evento->key());
+    if (accion == kComoWindows.end()) {
+      QScrollBar::keyPressEvent(evento);
+      return;
     }
+    triggerAction(accion->second);
   }
 };
 
