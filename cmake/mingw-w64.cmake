@@ -1,5 +1,6 @@
-# El núcleo portable compilado para Windows de 64 bits con el mingw-w64 de Debian (hilos posix);
-# sus pruebas corren con wine. Se usa con el preset "mingw" o con scripts/test-windows.
+# El programa de Windows y el núcleo portable compilados para Windows de 64 bits con el mingw-w64
+# de Debian (hilos posix); las pruebas corren con wine. Se usa con el preset "mingw" o con
+# scripts/test-windows.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

@@ -3,8 +3,10 @@
 #include <optional>
 
 #include "linea.h"
+#include "nombre_puerto.h"
 #include "numero.h"
 #include "transferencia.h"
+#include "traza.h"
 
 namespace {
 
@@ -22,6 +24,17 @@ bool LecturaCompleta(const std::string& datos, const std::string& longitud) {
 void TextoDeEstado(const Peticion& peticion, const Dialogo& dialogo, const char* porDefecto) {
   if (dialogo.estado) dialogo.estado(peticion.xText.empty() ? porDefecto : peticion.xText);
 }
+
+void AnotarApertura(Traza& traza, PuertoControl& comm1, long puerto, bool abierto) {
+  const std::string nombre = NombrePuerto(puerto);
+  if (abierto) {
+    traza.Anotar("abre " + nombre + " a " + std::to_string(comm1.Baudios()) + " baudios");
+  } else {
+    traza.Anotar("no se pudo abrir " + nombre + ": " + comm1.ErrorApertura());
+  }
+}
+
+}  // namespace
 
 // Los procedimientos reciben copias: el relleno de "T" y el marco de "C" no llegan a los campos.
 void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
@@ -41,11 +54,9 @@ void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo)
     std::string dato = peticion.xDato;
     peticion.xOK = !transferencia.Escribir(direccion, dato).empty();
   } else if (peticion.xFnc == "C") {
-    peticion.xDato = TRxC(comm1, peticion.xDato);
+    peticion.xDato = TRxC(comm1, peticion.xDato, peticion.traza);
   }
 }
-
-}  // namespace
 
 // Cada paso que falla se salta: la petición fallará después por su resultado.
 void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion) {
@@ -57,7 +68,8 @@ void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion) {
   if (indice >= 0 && indice <= kIndiceVelocidadMaximo) {
     comm1.SetSettings(std::to_string(kVelocidadBase << indice) + ",n,8,1");
   }
-  comm1.SetPortOpen(true);
+  const bool abierto = comm1.SetPortOpen(true);
+  if (peticion.traza) AnotarApertura(*peticion.traza, comm1, peticion.linea.puerto, abierto);
 }
 
 void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {

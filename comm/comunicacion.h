@@ -17,6 +17,10 @@ struct Dialogo {
 // Paso de carga: abre el puerto con la selección de la petición, saltándose lo que falle.
 void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion);
 
+// La petición sobre el puerto ya abierto, que sigue abierto: la línea de órdenes hace así todas
+// las de una ejecución. El resultado queda en xOK y xDato.
+void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo);
+
 // Paso de la petición (primer tic del temporizador): la hace, cierra el puerto y deja la barra
 // en 100. El resultado queda en xOK y xDato.
 void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo);

@@ -2,7 +2,21 @@
 
 #include "ajustes.h"
 
+namespace {
+
+std::string& Fijado() {
+  static std::string dispositivo;
+  return dispositivo;
+}
+
+}  // namespace
+
+void FijarDispositivo(const std::string& dispositivo) {
+  Fijado() = dispositivo;
+}
+
 std::string NombrePuerto(long numero) {
+  if (!Fijado().empty()) return Fijado();
 #ifdef _WIN32
   return "COM" + std::to_string(numero);
 #else

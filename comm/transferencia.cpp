@@ -8,7 +8,9 @@
 #include "intercambio.h"
 #include "numero.h"
 #include "silencio.h"
+#include "sucesos.h"
 #include "tramas.h"
+#include "traza.h"
 
 namespace {
 
@@ -29,18 +31,21 @@ bool RangoValido(long inicio, long cantidad) {
   return inicio >= 0 && inicio <= kUltimoRegistro && cantidad <= kUltimoRegistro + 1 - inicio;
 }
 
-// Un intercambio Modbus: silencio en la línea, petición y respuesta aceptada o vacía.
-template <typename Aceptar>
-std::string Intercambio(Puerto& comm1, const PeticionModbus& peticion, Aceptar aceptar) {
+// Un intercambio Modbus: silencio en la línea, petición y el texto de su respuesta, o vacío.
+std::string Intercambio(Puerto& comm1, const PeticionModbus& peticion, int intento, Traza* traza) {
   GuardarSilencio(comm1);
-  return aceptar(Intercambiar(comm1, peticion.trama, peticion.largoRespuesta));
+  if (traza) AnotarEnvio(*traza, peticion, intento, kIntentos);
+  const Intento resultado = Intentar(comm1, peticion);
+  if (traza) AnotarIntento(*traza, peticion, resultado);
+  return resultado.examen.datos;
 }
 
+// `pedir(intento)` con intento de 1 a kIntentos, hasta que devuelva algo.
 template <typename Pedir>
 std::string ConReintentos(Pedir pedir) {
   std::string respuesta;
-  for (int intento = 0; intento < kIntentos && respuesta.empty(); ++intento) {
-    respuesta = pedir();
+  for (int intento = 1; intento <= kIntentos && respuesta.empty(); ++intento) {
+    respuesta = pedir(intento);
   }
   return respuesta;
 }
@@ -49,7 +54,9 @@ std::string ConReintentos(Pedir pedir) {
 bool Avanzar(const Avance& avance, float valor) {
   if (avance.progreso) avance.progreso(valor);
   if (avance.procesarEventos) avance.procesarEventos();
-  return avance.cancelado && avance.cancelado();
+  const bool cancelado = avance.cancelado && avance.cancelado();
+  if (cancelado && avance.traza) avance.traza->Anotar("cancelado");
+  return cancelado;
 }
 
 }  // namespace
@@ -57,21 +64,21 @@ bool Avanzar(const Avance& avance, float valor) {
 Transferencia::Transferencia(Puerto& comm1, long id, Avance avance)
     : comm1_(comm1), id_(id), avance_(std::move(avance)) {}
 
-std::string Transferencia::RxD(int id, int direccion, int longitud) {
+std::string Transferencia::RxD(int id, int direccion, int longitud, int intento) {
   const auto esclavo = EnRango<std::uint8_t>(id);
   const auto inicio = EnRango<std::uint16_t>(direccion);
   const auto registros = Registros::De(longitud);
   if (!esclavo || !inicio || !registros) return {};
-  return Intercambio(comm1_, PeticionLectura(*esclavo, *inicio, *registros),
-                     [&](const std::string& r) { return AceptarLectura(r, *registros); });
+  return Intercambio(comm1_, PeticionLectura(*esclavo, *inicio, *registros), intento,
+                     avance_.traza);
 }
 
-std::string Transferencia::TxD(int id, int direccion, const std::string& dato) {
+std::string Transferencia::TxD(int id, int direccion, const std::string& dato, int intento) {
   const auto esclavo = EnRango<std::uint8_t>(id);
   const auto registro = EnRango<std::uint16_t>(direccion);
   if (!esclavo || !registro || dato.size() != 2) return {};
-  return Intercambio(comm1_, PeticionEscritura(*esclavo, *registro, dato[0], dato[1]),
-                     AceptarEscritura);
+  return Intercambio(comm1_, PeticionEscritura(*esclavo, *registro, dato[0], dato[1]), intento,
+                     avance_.traza);
 }
 
 std::string Transferencia::Leer(const std::string& direccion, const std::string& longitud) {
@@ -86,7 +93,8 @@ std::string Transferencia::Leer(const std::string& direccion, const std::string&
     const long desde = *inicio + kRegistrosPorBloque * (b - 1);
     const long cantidad =
         b < bloques ? kRegistrosPorBloque : *total - kRegistrosPorBloque * (b - 1);
-    const std::string respuesta = ConReintentos([&] { return RxD(*id, desde, cantidad); });
+    const std::string respuesta =
+        ConReintentos([&](int intento) { return RxD(*id, desde, cantidad, intento); });
     resultado += respuesta;
     const bool cancelado = Avanzar(avance_, 100.0f * b / bloques);
     if (respuesta.empty() || cancelado) break;
@@ -104,7 +112,8 @@ std::string Transferencia::Escribir(const std::string& direccion, std::string& d
   std::string resultado;
   for (long i = 1; i <= registros; ++i) {
     const std::string par = dato.substr(2 * (i - 1), 2);
-    const std::string respuesta = ConReintentos([&] { return TxD(*id, *inicio + i - 1, par); });
+    const std::string respuesta =
+        ConReintentos([&](int intento) { return TxD(*id, *inicio + i - 1, par, intento); });
     resultado += respuesta;
     const bool cancelado = Avanzar(avance_, 100.0f * i / registros);
     if (respuesta.empty() || cancelado) return {};

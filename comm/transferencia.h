@@ -29,9 +29,9 @@ class Transferencia {
   // length with NUL. Returns the echoed text, or empty text on any failure or cancel.
   std::string Escribir(const std::string& direccion, std::string& dato);
 
-  // One exchange each: the decoded reply, or empty text.
-  std::string RxD(int id, int direccion, int longitud);
-  std::string TxD(int id, int direccion, const std::string& dato);
+  // One exchange each: the decoded reply, or empty text. `intento` (1 a 3) solo va a la traza.
+  std::string RxD(int id, int direccion, int longitud, int intento = 1);
+  std::string TxD(int id, int direccion, const std::string& dato, int intento = 1);
 
  private:
   Puerto& comm1_;

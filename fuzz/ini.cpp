@@ -88,8 +88,16 @@ std::vector<Sonda> Sondas(const std::string& archivo, const std::string& seccion
   return sondas;
 }
 
-bool EsLineaDeClave(const Linea& linea) {
-  return linea.fin == "\r\n" && linea.texto.find('=') != std::string::npos;
+// El fin de las líneas que agrega el escritor: LF si así termina la primera del archivo.
+std::string FinDelArchivo(const std::vector<Linea>& lineas) {
+  for (const Linea& linea : lineas) {
+    if (!linea.fin.empty()) return linea.fin == "\n" ? "\n" : "\r\n";
+  }
+  return "\r\n";
+}
+
+bool EsLineaDeClave(const Linea& linea, const std::string& fin) {
+  return linea.fin == fin && linea.texto.find('=') != std::string::npos;
 }
 
 struct Cambio {
@@ -113,28 +121,35 @@ Cambio Diferencia(const std::vector<Linea>& viejas, const std::vector<Linea>& nu
           {nuevas.begin() + prefijo, nuevas.end() - sufijo}};
 }
 
-// El archivo nuevo es el viejo con una sola línea de clave cambiada en su sitio, o con una
-// línea de clave agregada, o con una sección y su clave agregadas; a la última línea vieja, si
-// no tenía fin de línea, se le puede agregar uno. La marca de orden de bytes inicial se queda.
+// El archivo nuevo es el viejo con una sola línea de clave cambiada en su sitio (con su mismo fin
+// de línea), o con una línea de clave agregada, o con una sección y su clave agregadas; a la
+// última línea vieja, si no tenía fin de línea, se le puede agregar uno. Lo agregado termina en LF
+// si así termina la primera línea del archivo, si no en CR LF. La marca de orden de bytes inicial
+// se queda.
 bool CambioMinimo(std::string antes, std::string despues) {
   if (antes.rfind(kBom, 0) == 0) {
     if (despues.rfind(kBom, 0) != 0) return false;
     antes.erase(0, kBom.size());
     despues.erase(0, kBom.size());
   }
-  auto [quitadas, puestas] = Diferencia(Lineas(antes), Lineas(despues));
+  const std::vector<Linea> viejas = Lineas(antes);
+  const std::string fin = FinDelArchivo(viejas);
+  auto [quitadas, puestas] = Diferencia(viejas, Lineas(despues));
   const bool cerrada = !quitadas.empty() && !puestas.empty() && quitadas[0].fin.empty() &&
-                       quitadas[0].texto == puestas[0].texto && puestas[0].fin == "\r\n";
+                       quitadas[0].texto == puestas[0].texto && puestas[0].fin == fin;
   if (cerrada) {
     quitadas.erase(quitadas.begin());
     puestas.erase(puestas.begin());
   }
   if (puestas.empty()) return quitadas.empty();
-  if (!EsLineaDeClave(puestas.back()) || quitadas.size() > 1) return false;
+  if (quitadas.size() > 1) return false;
   if (quitadas.size() == 1) {
-    return puestas.size() == 1 && quitadas[0].texto.find('=') != std::string::npos;
+    const std::string& suFin = quitadas[0].fin.empty() ? fin : quitadas[0].fin;
+    return puestas.size() == 1 && EsLineaDeClave(puestas[0], suFin) &&
+           quitadas[0].texto.find('=') != std::string::npos;
   }
-  return puestas.size() == 1 || (puestas.size() == 2 && puestas[0].fin == "\r\n" &&
+  if (!EsLineaDeClave(puestas.back(), fin)) return false;
+  return puestas.size() == 1 || (puestas.size() == 2 && puestas[0].fin == fin &&
                                  SinBlancos(puestas[0].texto).substr(0, 1) == "[");
 }
 

@@ -1,12 +1,14 @@
 // Aceptación de respuestas Modbus. Primer byte: bits 0-2 la cantidad de registros menos uno,
-// bit 3 corrige los bytes de control para llegar al camino de aceptación; el resto es la
-// respuesta recibida.
+// bit 3 corrige los bytes de control para llegar al camino de aceptación, bit 4 pide al
+// esclavo 0; el resto es lo recibido. Las peticiones se arman con los campos de lo recibido,
+// para que su respuesta pueda aparecer.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "exigir.h"
+#include "recepcion.h"
 #include "tramas.h"
 
 namespace {
@@ -37,22 +39,56 @@ std::string TextoDeRegistros(const std::string& datos) {
   return texto;
 }
 
-void ComprobarLectura(const std::string& respuesta, Registros registros) {
+bool DelEsclavo(std::uint8_t id, const std::string& respuesta) {
+  return id == 0 || static_cast<std::uint8_t>(respuesta[0]) == id;
+}
+
+void ComprobarLectura(const std::string& respuesta, std::uint8_t id, Registros registros) {
   const std::size_t largo = 2 * std::size_t{registros.Cantidad()} + 5;
-  const std::string texto = AceptarLectura(respuesta, registros);
-  Exigir(texto.empty() != Integra(respuesta, largo),
-         "lectura aceptada si y solo si tiene su largo y su CRC");
+  const PeticionModbus peticion = PeticionLectura(id, 26, registros);
+  const std::string texto = Aceptar(peticion, respuesta);
+  const bool suya = Integra(respuesta, largo) && DelEsclavo(id, respuesta) && respuesta[1] == 3 &&
+                    respuesta[2] == static_cast<char>(largo - 5);
+  Exigir(texto.empty() != suya,
+         "lectura aceptada si y solo si tiene su largo, su CRC, su esclavo, función y cuenta");
   if (texto.empty()) return;
   Exigir(texto == TextoDeRegistros(respuesta.substr(3, largo - 5)),
          "lectura aceptada decodifica exactamente 2n bytes de sus registros");
 }
 
-void ComprobarEscritura(const std::string& respuesta) {
-  const std::string texto = AceptarEscritura(respuesta);
-  Exigir(texto.empty() != Integra(respuesta, 8),
-         "escritura aceptada si y solo si tiene 8 bytes y su CRC");
+void ComprobarEscritura(const std::string& respuesta, std::uint8_t id) {
+  if (respuesta.size() < 6) return;
+  const PeticionModbus peticion =
+      PeticionEscritura(id,
+                        static_cast<std::uint16_t>(static_cast<std::uint8_t>(respuesta[2]) << 8 |
+                                                   static_cast<std::uint8_t>(respuesta[3])),
+                        respuesta[5], respuesta[4]);
+  const std::string texto = Aceptar(peticion, respuesta);
+  const bool eco = Integra(respuesta, 8) && DelEsclavo(id, respuesta) && respuesta[1] == 6;
+  Exigir(texto.empty() != eco, "escritura aceptada si y solo si es el eco, con 8 bytes y su CRC");
   if (texto.empty()) return;
   Exigir(texto == std::string{respuesta[5], respuesta[4]}, "escritura decodifica su valor");
+}
+
+// Lo recibido partido en tramas: trozos seguidos desde el principio, y lo aceptado es un trozo
+// que por sí solo es la respuesta.
+void ComprobarExamen(const std::string& recibido, std::uint8_t id, Registros registros) {
+  for (const PeticionModbus& peticion :
+       {PeticionLectura(id, 26, registros), PeticionEscritura(id, 26, 'A', 'B')}) {
+    const Examen examen = Examinar(peticion, recibido);
+    std::size_t hasta = 0;
+    for (const Trozo& t : examen.trozos) {
+      Exigir(t.desde == hasta && t.largo > 0, "los trozos van seguidos");
+      hasta += t.largo;
+    }
+    Exigir(hasta <= recibido.size(), "los trozos no pasan de lo recibido");
+    Exigir(examen.terminado || hasta == recibido.size(), "sin terminar, todo queda en trozos");
+    Exigir(examen.terminado || examen.faltan > 0, "sin terminar, se espera al menos un byte");
+    if (examen.datos.empty()) continue;
+    const Trozo& ultimo = examen.trozos.back();
+    Exigir(examen.datos == Aceptar(peticion, recibido.substr(ultimo.desde, ultimo.largo)),
+           "lo aceptado es la respuesta de la petición");
+  }
 }
 
 // Un byte cualquiera alterado en una respuesta aceptable la hace inaceptable.
@@ -75,9 +111,9 @@ void ComprobarPeticiones(const std::string& bytes, Registros registros) {
   Exigir(escritura.trama == ConControl({campos[0], 6, campos[1], campos[2], segundo, primero}),
          "petición de escritura byte por byte");
   Exigir(escritura.largoRespuesta == 8, "largo de la respuesta de escritura");
-  Exigir(AceptarEscritura(escritura.trama) == std::string{primero, segundo},
+  Exigir(Aceptar(escritura, escritura.trama) == std::string{primero, segundo},
          "el eco de la petición se acepta y devuelve los dos caracteres");
-  Exigir(AceptarEscritura(Alterada(escritura.trama, id ^ direccion)).empty(),
+  Exigir(Aceptar(escritura, Alterada(escritura.trama, id ^ direccion)).empty(),
          "un eco con un byte alterado se rechaza");
 
   const char cantidad = static_cast<char>(registros.Cantidad());
@@ -89,9 +125,13 @@ void ComprobarPeticiones(const std::string& bytes, Registros registros) {
   const std::string datos = campos.substr(5);
   const std::string fiel =
       ConControl(std::string{campos[0], 3, static_cast<char>(2 * cantidad)} + datos);
-  Exigir(AceptarLectura(fiel, registros) == TextoDeRegistros(datos),
+  Exigir(Aceptar(lectura, fiel) == TextoDeRegistros(datos),
          "la respuesta de un esclavo fiel se acepta y decodifica");
-  Exigir(AceptarLectura(Alterada(fiel, id + direccion), registros).empty(),
+  const Examen tras = Examinar(lectura, bytes.substr(0, 3) + fiel);
+  Exigir(tras.datos == TextoDeRegistros(datos) ||
+             (tras.terminado && tras.trozos.back().juicio.veredicto == Veredicto::Excepcion),
+         "bytes cualesquiera delante no tapan la respuesta, salvo una excepción");
+  Exigir(Aceptar(lectura, Alterada(fiel, id + direccion)).empty(),
          "una lectura con un byte alterado se rechaza");
 }
 
@@ -104,8 +144,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if ((data[0] & 8) && respuesta.size() >= 2) {
     respuesta = ConControl(respuesta.substr(0, respuesta.size() - 2));
   }
-  ComprobarLectura(respuesta, registros);
-  ComprobarEscritura(respuesta);
+  const std::uint8_t id = (data[0] & 16) || respuesta.empty() ? 0 : respuesta[0];
+  ComprobarLectura(respuesta, id, registros);
+  ComprobarEscritura(respuesta, id);
+  ComprobarExamen(respuesta, id, registros);
   ComprobarPeticiones(respuesta, registros);
   return 0;
 }

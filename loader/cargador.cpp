@@ -5,15 +5,10 @@
 
 #include "ajuste_entero.h"
 #include "ajustes.h"
-#include "archivo_membrete.h"
-#include "bloque_setup.h"
+#include "pasos.h"
 #include "textos.h"
 
 namespace {
-
-constexpr std::size_t kLargoMaximo = 75;
-constexpr std::size_t kLargoSondeo = 16;  // ocho registros
-const char* const kRegistroMembrete = "26";
 
 const char* const kAvisoAjustes = "No se pudieron guardar los ajustes en Brun_Kqt.ini";
 
@@ -27,13 +22,9 @@ std::string TextoVersion() {
 Cargador::Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza)
     : CarpetaPrograma(std::move(carpetaPrograma)), pantalla_(pantalla), traza_(traza) {}
 
-// Los valores guardados fuera de lo que la ventana admite valen como ausentes; -1 en
-// "Baudios" y 0 en "Comm" dejan la lista sin elección.
 void Cargador::Form_Load() {
   pantalla_.MarcarNoMostrar(AjusteEntero("Global", "Mostrar", 0, 0, 1) == 1);
-  pantalla_.MostrarEleccion(Seleccion{AjusteEntero("Global", "Comm", 1, 0, 8),
-                                      AjusteEntero("Global", "Baudios", 3, -1, 3),
-                                      AjusteEntero("global", "ID_1", 1, 0, 255)});
+  pantalla_.MostrarEleccion(SeleccionGuardada());
   pantalla_.Version(TextoVersion());
   if (!pantalla_.NoMostrar()) pantalla_.MostrarAyuda(true);
 }
@@ -89,22 +80,10 @@ void Cargador::CmdConect_Click() {
   }
 }
 
-// Primero un sondeo de registros; solo si no trae ocho registros, el bloque de configuración.
 int Cargador::conec() {
-  Peticion dialogo = NuevaPeticion(GuardarSeleccion());
-  dialogo.xFnc = "R";
-  dialogo.xDire = kRegistroMembrete;
-  dialogo.xLong = "8";
-  pantalla_.Comunicar(dialogo, true);
-  if (dialogo.xDato.size() == kLargoSondeo) return 1;
-
-  dialogo.xFnc = "C";
-  dialogo.xDato = "M";
-  pantalla_.Comunicar(dialogo, true);
-  const auto valores = ValoresSetup(dialogo.xDato);
-  if (valores.empty()) return 0;
-  for (const auto& [clave, valor] : valores) EscribirIni("Setup", clave, valor);
-  return 1;
+  const Conexion conexion = Conectar(NuevaPeticion(GuardarSeleccion()),
+                                     [this](Peticion& p) { pantalla_.Comunicar(p, true); });
+  return conexion.respuesta == Respuesta::Ninguna ? 0 : 1;
 }
 
 void Cargador::CmdBuscar_Click() {
@@ -123,10 +102,10 @@ void Cargador::buscar() {
   std::filesystem::current_path(CarpetaPrograma, ec);
   if (!elegido) return;
 
-  const LecturaMembrete lectura = Tx(*elegido, kLargoMaximo);
+  const LecturaMembrete lectura = LeerMembrete(*elegido);
   switch (lectura.estado) {
     case EstadoLectura::Leido:
-      Membrete = lectura.texto + '\0';
+      Membrete = lectura.texto;
       break;
     case EstadoLectura::DemasiadoLargo:
       pantalla_.Caja("Error", "La longitud del formulario es mayor a 75 bytes",
@@ -143,12 +122,9 @@ void Cargador::CmdSubir_Click() {
 }
 
 void Cargador::subir() {
-  Peticion dialogo = NuevaPeticion(GuardarSeleccion());
-  dialogo.xFnc = "T";
-  dialogo.xDire = kRegistroMembrete;
-  dialogo.xDato = Membrete;
-  pantalla_.Comunicar(dialogo, false);
-  if (dialogo.xOK) {
+  const bool subido = SubirMembrete(NuevaPeticion(GuardarSeleccion()), Membrete,
+                                    [this](Peticion& p) { pantalla_.Comunicar(p, false); });
+  if (subido) {
     pantalla_.MostrarFin(true);
   } else {
     pantalla_.Caja("Error", "Error al cargar el Ticket", PantallaCarga::Icono::Critico);

@@ -46,10 +46,16 @@ inline constexpr Lugar ComLabel1{1800, 360, 1695, 255};
 inline constexpr Lugar ProgBar{360, 960, 4455, 255};
 inline constexpr Lugar CmdCancel{2040, 1440, 1095, 375};
 
-// Tamaños de letra en puntos; la letra de la ventana es MS Sans Serif 8,25.
+// Letras y sus tamaños en puntos; la letra de la ventana es MS Sans Serif 8,25.
+inline constexpr char kLetraVentana[] = "MS Sans Serif";
+inline constexpr char kLetraId[] = "Arial";
 inline constexpr double kPuntosVentana = 8.25;
 inline constexpr double kPuntosAyuda = 9.75;      // Text1, MS Sans Serif
 inline constexpr double kPuntosDestacado = 13.5;  // Label2 y Lbl_Fin, negrita azul
 inline constexpr double kPuntosId = 9.75;         // LabelId0, Arial negrita
+
+// HScrollId0: el ID va de 0 a 255; un clic en la guía o Re Pág/Av Pág lo mueve 16.
+inline constexpr int kIdMaximo = 255;
+inline constexpr int kPasoPaginaId = 16;
 
 }  // namespace disposicion

@@ -1,16 +1,14 @@
 #include "puerto_serie.h"
 
 #include <QFile>
-#include <algorithm>
-#include <climits>
-#include <thread>
 
 #include "bytes.h"
+#include "falla_apertura.h"
 #include "nombre_puerto.h"
+#include "plazo.h"
 
 namespace {
 
-constexpr long kUltimoPuerto = 255;
 // Entregar unos pocos bytes al sistema es inmediato; si el controlador no los toma, lo que
 // quede sale durante la espera de la respuesta.
 constexpr int kEntregaMs = 100;
@@ -30,24 +28,17 @@ QSerialPort::Parity Paridad(char letra) {
   }
 }
 
-std::string MotivoFalla(QSerialPort::SerialPortError error) {
+FallaApertura Falla(QSerialPort::SerialPortError error) {
   switch (error) {
     case QSerialPort::DeviceNotFoundError:
-      return "el puerto no existe";
+      return FallaApertura::NoExiste;
     case QSerialPort::PermissionError:
-      return "el puerto está en uso o no hay permiso para abrirlo";
+      return FallaApertura::EnUso;
     case QSerialPort::UnsupportedOperationError:
-      return "el puerto no admite esa configuración";
+      return FallaApertura::Configuracion;
     default:
-      return "el puerto no se pudo abrir";
+      return FallaApertura::Otra;
   }
-}
-
-// Milisegundos enteros que faltan hasta `limite` (0 si falta menos de uno).
-int MsHasta(Puerto::Reloj::time_point limite) {
-  const auto resto =
-      std::chrono::floor<std::chrono::milliseconds>(limite - Puerto::Reloj::now()).count();
-  return static_cast<int>(std::clamp<long long>(resto, 0, INT_MAX));
 }
 
 }  // namespace
@@ -56,34 +47,7 @@ PuertoSerie::PuertoSerie() {
   // readyRead llega cuando los bytes pasan al búfer, dentro de la espera o en el bucle de eventos.
   QObject::connect(&serie_, &QSerialPort::readyRead, &serie_,
                    [this] { ultimaRecepcion_ = Reloj::now(); });
-  Configurar(linea_);
-}
-
-bool PuertoSerie::SetCommPort(long numero) {
-  if (PortOpen() || numero < 1 || numero > kUltimoPuerto) return false;
-  commPort_ = numero;
-  return true;
-}
-
-bool PuertoSerie::SetSettings(const std::string& texto) {
-  const std::optional<AjustesLinea> linea = LeerAjustesLinea(texto);
-  if (!linea) return false;
-  if (!Configurar(*linea)) {
-    Configurar(linea_);
-    return false;
-  }
-  linea_ = *linea;
-  settings_ = texto;
-  return true;
-}
-
-bool PuertoSerie::SetHandshaking(int modo) {
-  return modo == 0;
-}
-
-bool PuertoSerie::SetRTSEnable(bool alto) {
-  rts_ = alto;
-  return !PortOpen() || serie_.setRequestToSend(alto);
+  AplicarLinea(linea_);
 }
 
 bool PuertoSerie::SetPortOpen(bool abrir) {
@@ -92,11 +56,11 @@ bool PuertoSerie::SetPortOpen(bool abrir) {
     return true;
   }
   if (PortOpen()) return false;
-  dispositivo_ = NombrePuerto(commPort_);
+  dispositivo_ = NombrePuerto(CommPort());
   serie_.setPortName(QFile::decodeName(ABytes(dispositivo_)));
   // Los ajustes guardados con el puerto cerrado se aplican al abrir; si no valen, no abre.
   if (!serie_.open(QIODevice::ReadWrite)) {
-    errorApertura_ = MotivoFalla(serie_.error());
+    errorApertura_ = MotivoFalla(Falla(serie_.error()));
     return false;
   }
   errorApertura_.clear();
@@ -136,15 +100,19 @@ void PuertoSerie::Esperar(std::size_t n, Reloj::time_point limite) {
   }
   // Lo que falte del plazo: menos de un milisegundo, o todo si el puerto se cerró. Lo que
   // llegue mientras tanto se recoge en la lectura siguiente.
-  if (!PortOpen() || Recibidos() < n) std::this_thread::sleep_until(limite);
+  if (!PortOpen() || Recibidos() < n) DormirHasta(limite);
 }
 
-bool PuertoSerie::Configurar(const AjustesLinea& linea) {
+bool PuertoSerie::AplicarLinea(const AjustesLinea& linea) {
   return serie_.setBaudRate(static_cast<qint32>(linea.baudios)) &&
          serie_.setParity(Paridad(linea.paridad)) &&
          serie_.setDataBits(static_cast<QSerialPort::DataBits>(linea.bitsDatos)) &&
          serie_.setStopBits(linea.bitsParada == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
          serie_.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+bool PuertoSerie::AplicarRts(bool alto) {
+  return serie_.setRequestToSend(alto);
 }
 
 std::size_t PuertoSerie::Recibidos() const {

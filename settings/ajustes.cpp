@@ -1,22 +1,34 @@
 #include "ajustes.h"
 
 #include "archivo.h"
+#include "codificacion.h"
 #include "ini.h"
 
 namespace {
-// The store reads a value into 255 bytes, the terminating NUL included.
+
+// Como en Windows: el valor se lee en 255 bytes, el cero final incluido.
 constexpr std::size_t kValorMaximo = 254;
+
+std::optional<TextoIni> LeerTexto(const std::string& ruta) {
+  std::optional<std::string> bytes = LeerArchivo(ruta);
+  if (!bytes) return std::nullopt;
+  return Decodificar(*bytes);
+}
+
 }  // namespace
 
 std::string LeerIni(const std::string& seccion, const std::string& clave,
                     const std::string& defecto) {
   ArchivoAjustes archivo = UbicarAjustes();
   if (!archivo.existe || archivo.oculto) return defecto;
-  std::optional<std::string> texto = LeerArchivo(archivo.ruta);
+  std::optional<TextoIni> texto = LeerTexto(archivo.ruta);
   if (!texto) return defecto;
-  std::string valor = ValorIni(*texto, seccion, clave).value_or("").substr(0, kValorMaximo);
+  const Codificacion codificacion = texto->codificacion;
+  std::optional<std::string> hallado = ValorIni(texto->texto, TextoDeBytes(codificacion, seccion),
+                                                TextoDeBytes(codificacion, clave));
+  std::string valor = BytesDeTexto(codificacion, hallado.value_or("")).substr(0, kValorMaximo);
   if (valor.empty()) return defecto;
-  valor.pop_back();  // the "." every write adds
+  valor.pop_back();  // el "." que agrega cada escritura
   return valor;
 }
 
@@ -24,14 +36,26 @@ std::string LeerIni(const std::string& seccion, const std::string& clave, long d
   return LeerIni(seccion, clave, std::to_string(defecto));
 }
 
+std::optional<std::string> ConAjuste(const std::string& texto, const std::string& seccion,
+                                     const std::string& clave, const std::string& valor) {
+  return ConValorIni(texto, seccion, clave, valor + ".");
+}
+
 bool IntentarEscribirIni(const std::string& seccion, const std::string& clave,
                          const std::string& valor) {
   ArchivoAjustes archivo = UbicarAjustes();
   // Un archivo que existe pero no se puede leer no se reemplaza por un solo ajuste.
-  std::optional<std::string> antes = archivo.existe ? LeerArchivo(archivo.ruta) : std::string();
+  std::optional<TextoIni> antes =
+      archivo.existe ? LeerTexto(archivo.ruta) : TextoIni{Codificacion::Bytes, ""};
   if (!antes) return false;
-  std::optional<std::string> despues = ConValorIni(*antes, seccion, clave, valor + ".");
-  return despues && GuardarArchivo(archivo.ruta, *despues);
+  const Codificacion codificacion = antes->codificacion;
+  std::optional<std::string> despues =
+      ConValorIni(antes->texto, TextoDeBytes(codificacion, seccion),
+                  TextoDeBytes(codificacion, clave), TextoDeBytes(codificacion, valor + "."));
+  if (!despues) return false;
+  // El mismo valor no toca el archivo: ni sus bytes ni su fecha.
+  if (*despues == antes->texto) return true;
+  return GuardarArchivo(archivo.ruta, Codificar({codificacion, *despues}));
 }
 
 bool IntentarEscribirIni(const std::string& seccion, const std::string& clave, long valor) {

@@ -1,21 +1,28 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
-// The settings store: "Brun_Kqt.ini" in the current directory, located anew on every call.
-// Values are byte text; what is stored is the value followed by ".".
+// El almacén de ajustes: "Brun_Kqt.ini" de la carpeta actual, buscado de nuevo en cada llamada.
+// Los valores son texto de 8 bits; se guarda el valor seguido de ".". Un archivo guardado en
+// UTF-16 o UTF-8 con marca se lee y se vuelve a escribir igual (ver codificacion.h).
 
-// Stored value without its final ".", or `defecto` when the file, section or key is absent
-// or the stored text is empty.
+// El valor guardado sin su "." final, o `defecto` si falta el archivo, la sección o la clave, o
+// si lo guardado está vacío.
 std::string LeerIni(const std::string& seccion, const std::string& clave,
                     const std::string& defecto);
 std::string LeerIni(const std::string& seccion, const std::string& clave, long defecto);
 
-// Stores `valor` + ".". Never reports failure: an unwritable file loses the write.
+// Guarda `valor` + ".". No avisa de fallos: en un archivo que no se puede escribir se pierde.
 void EscribirIni(const std::string& seccion, const std::string& clave, const std::string& valor);
 void EscribirIni(const std::string& seccion, const std::string& clave, long valor);
 
-// Como EscribirIni, pero dice si el archivo quedó con el valor: para avisar al operador.
+// `texto`, un archivo de ajustes de 8 bits, con `valor` guardado como lo guarda EscribirIni.
+std::optional<std::string> ConAjuste(const std::string& texto, const std::string& seccion,
+                                     const std::string& clave, const std::string& valor);
+
+// Como EscribirIni, pero dice si el archivo quedó con el valor: para avisar al operador. Un
+// valor igual al guardado da true sin tocar el archivo.
 bool IntentarEscribirIni(const std::string& seccion, const std::string& clave,
                          const std::string& valor);
 bool IntentarEscribirIni(const std::string& seccion, const std::string& clave, long valor);

@@ -2,21 +2,29 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
-// The settings file "Brun_Kqt.ini" of the current directory, looked up anew on every call.
+// El archivo de ajustes "Brun_Kqt.ini" de la carpeta actual, buscado de nuevo en cada llamada.
 struct ArchivoAjustes {
-  std::string ruta;  // the file found, or where a first write creates it
+  std::string ruta;  // el hallado, o donde lo crea la primera escritura
   bool existe;
-  bool oculto;  // hidden or system (Windows): reads ignore it, writes still go to it
+  bool oculto;  // oculto o de sistema (Windows): la lectura lo ignora, la escritura no
 };
 
 ArchivoAjustes UbicarAjustes();
 
-// The file's bytes; nothing when it cannot be read or is over 1 MiB, which no settings file is.
+// Los bytes del archivo; nada si no se puede leer o pasa de 1 MiB, que ningún ajuste ocupa.
 std::optional<std::string> LeerArchivo(const std::string& ruta);
 
-// Replaces the file as a whole: the new content is written beside it and renamed over it, so a
-// failure never leaves it half written. The old file's permissions are kept. An unwritable file
-// or folder loses the write, and no temporary file is left behind. True when the file holds
-// `contenido` afterwards.
+// Reemplaza el archivo entero: lo nuevo se escribe al lado en "<archivo>.<proceso>.tmp" y se
+// renombra encima, así un fallo nunca lo deja a medias. Conserva los permisos del anterior y,
+// en Linux, un enlace simbólico: se reemplaza su destino. Antes borra los temporales que dejaron
+// escritores muertos a mitad de camino, nunca los de un proceso vivo. Un archivo o carpeta sin
+// permiso de escritura pierde lo escrito y no queda temporal. True si el archivo quedó con
+// `contenido`.
 bool GuardarArchivo(const std::string& ruta, const std::string& contenido);
+
+// El temporal de un proceso para `archivo`, y el proceso de un temporal hallado en su carpeta
+// (`nombre` y `archivo` sin carpeta); nada si `nombre` no es uno de ellos.
+std::string NombreTemporal(const std::string& archivo, unsigned long proceso);
+std::optional<unsigned long> ProcesoDeTemporal(std::string_view nombre, std::string_view archivo);

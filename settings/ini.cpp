@@ -12,11 +12,13 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kBlancos = " \t";
 
 struct Linea {
-  std::string_view texto;  // without its line end
-  std::size_t inicio;      // where the line starts in the file
-  std::size_t siguiente;   // where the next line starts: past the line end, if there is one
+  std::string_view texto;  // sin su fin de línea
+  std::size_t inicio;      // dónde empieza en el archivo
+  std::size_t siguiente;   // dónde empieza la próxima: pasado el fin de línea, si lo hay
 
-  bool Terminada() const { return siguiente > inicio + texto.size(); }
+  std::string_view Fin() const {
+    return {texto.data() + texto.size(), siguiente - inicio - texto.size()};
+  }
 };
 
 std::vector<Linea> Lineas(std::string_view archivo) {
@@ -48,11 +50,16 @@ std::string_view SinComillas(std::string_view texto) {
   return entreComillas ? texto.substr(1, texto.size() - 2) : texto;
 }
 
+// Lo que se lee de un valor escrito a mano.
+std::string_view Leido(std::string_view valor) {
+  return SinComillas(SinBlancos(valor));
+}
+
 bool MismoNombre(std::string_view a, std::string_view b) {
   return IgualesSinMayusculas(SinBlancos(a), SinBlancos(b));
 }
 
-// The name between "[" and the last "]" of a header line; nothing for any other line.
+// El nombre entre "[" y el último "]" de un encabezado; nada en cualquier otra línea.
 std::optional<std::string_view> Encabezado(std::string_view linea) {
   linea = SinBlancos(linea);
   std::size_t cierre = linea.rfind(']');
@@ -63,8 +70,8 @@ std::optional<std::string_view> Encabezado(std::string_view linea) {
 }
 
 struct Par {
-  std::string_view clave;  // as written, blanks around it dropped
-  std::string_view valor;  // everything after the first "="
+  std::string_view clave;  // como está escrita, sin blancos alrededor
+  std::string_view valor;  // todo lo que sigue al primer "="
 };
 
 std::optional<Par> ClaveValor(std::string_view linea) {
@@ -73,11 +80,11 @@ std::optional<Par> ClaveValor(std::string_view linea) {
   return Par{SinBlancos(linea.substr(0, igual)), linea.substr(igual + 1)};
 }
 
-// Where a key is, or would go, in the first section of a name (indexes into the lines).
+// Dónde está, o iría, una clave en la primera sección de ese nombre (índices de las líneas).
 struct Sitio {
   std::optional<std::size_t> encabezado;
   std::optional<std::size_t> clave;
-  std::size_t ultimaConTexto = 0;  // the section's last line that is not blank
+  std::size_t ultimaConTexto = 0;  // la última línea no en blanco de la sección
 };
 
 Sitio Buscar(const std::vector<Linea>& lineas, std::string_view seccion, std::string_view clave) {
@@ -107,17 +114,25 @@ bool Guardable(std::string_view seccion, std::string_view clave, std::string_vie
          clave.find('=') == std::string_view::npos && SinBlancos(clave).substr(0, 1) != "[";
 }
 
-// A whole line for the key. The value is quoted when reading would otherwise drop its blanks or
-// its own outer quotes, so that it always reads back as given.
-std::string LineaDeClave(std::string_view clave, std::string_view valor) {
+// La línea entera de la clave. El valor va entre comillas cuando la lectura le quitaría sus
+// blancos o sus propias comillas exteriores: así siempre se lee tal como se dio.
+std::string LineaDeClave(std::string_view clave, std::string_view valor, std::string_view fin) {
   bool proteger =
       SinBlancos(valor).size() != valor.size() || SinComillas(valor).size() != valor.size();
   std::string guardado = proteger ? '"' + std::string(valor) + '"' : std::string(valor);
-  return std::string(clave) + "=" + guardado + "\r\n";
+  return std::string(clave) + "=" + guardado + std::string(fin);
 }
 
-std::string Salto(const Linea& linea) {
-  return linea.Terminada() ? "" : "\r\n";
+// Las líneas nuevas terminan en LF solo si así termina la primera del archivo: quien lo edita
+// así no encuentra líneas mezcladas. Un CR solo no se imita, porque se uniría a un LF siguiente.
+std::string_view FinDeLinea(const std::vector<Linea>& lineas) {
+  auto terminada = std::find_if(lineas.begin(), lineas.end(),
+                                [](const Linea& linea) { return !linea.Fin().empty(); });
+  return terminada != lineas.end() && terminada->Fin() == "\n" ? "\n" : "\r\n";
+}
+
+std::string Salto(const Linea& linea, std::string_view fin) {
+  return std::string(linea.Fin().empty() ? fin : "");
 }
 
 }  // namespace
@@ -127,24 +142,28 @@ std::optional<std::string> ValorIni(const std::string& texto, const std::string&
   std::vector<Linea> lineas = Lineas(texto);
   Sitio sitio = Buscar(lineas, seccion, clave);
   if (!sitio.clave) return std::nullopt;
-  return std::string(SinComillas(SinBlancos(ClaveValor(lineas[*sitio.clave].texto)->valor)));
+  return std::string(Leido(ClaveValor(lineas[*sitio.clave].texto)->valor));
 }
 
 std::optional<std::string> ConValorIni(const std::string& texto, const std::string& seccion,
                                        const std::string& clave, const std::string& valor) {
   if (!Guardable(seccion, clave, valor)) return std::nullopt;
   std::vector<Linea> lineas = Lineas(texto);
+  std::string_view fin = FinDeLinea(lineas);
   Sitio sitio = Buscar(lineas, seccion, clave);
   std::string nuevo = texto;
   if (sitio.clave) {
     const Linea& linea = lineas[*sitio.clave];
+    Par par = *ClaveValor(linea.texto);
+    if (Leido(par.valor) == valor) return nuevo;
+    std::string_view finPropio = linea.Fin().empty() ? fin : linea.Fin();
     return nuevo.replace(linea.inicio, linea.siguiente - linea.inicio,
-                         LineaDeClave(ClaveValor(linea.texto)->clave, valor));
+                         LineaDeClave(par.clave, valor, finPropio));
   }
   if (sitio.encabezado) {
     const Linea& ultima = lineas[sitio.ultimaConTexto];
-    return nuevo.insert(ultima.siguiente, Salto(ultima) + LineaDeClave(clave, valor));
+    return nuevo.insert(ultima.siguiente, Salto(ultima, fin) + LineaDeClave(clave, valor, fin));
   }
-  std::string salto = lineas.empty() ? "" : Salto(lineas.back());
-  return nuevo + salto + "[" + seccion + "]\r\n" + LineaDeClave(clave, valor);
+  std::string salto = lineas.empty() ? "" : Salto(lineas.back(), fin);
+  return nuevo + salto + "[" + seccion + "]" + std::string(fin) + LineaDeClave(clave, valor, fin);
 }

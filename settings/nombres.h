@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-// Names compare without regard to ASCII letter case; every other byte must be equal. Deliberately
-// not locale-aware: a file name or key must not match differently on another machine.
+// Los nombres se comparan sin importar mayúsculas ASCII; los demás bytes deben ser iguales. A
+// propósito sin configuración regional: un nombre no debe coincidir distinto en otra máquina.
 inline bool IgualesSinMayusculas(std::string_view a, std::string_view b) {
   auto minuscula = [](char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;

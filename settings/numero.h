@@ -3,6 +3,6 @@
 #include <optional>
 #include <string>
 
-// A whole decimal number: optional sign, then digits only, within the range of long.
-// Anything else (empty text, blanks, fractions, letters) gives no number.
+// Un entero decimal: signo optativo y solo dígitos, dentro del rango de long. Cualquier otra
+// cosa (texto vacío, blancos, decimales, letras) no da número.
 std::optional<long> EnteroDe(const std::string& texto);

@@ -26,3 +26,8 @@ bool ControlValido(const std::string& trama) {
   if (trama.size() < 3) return false;
   return ConControl(trama.substr(0, trama.size() - 2)) == trama;
 }
+
+std::string Rehecha(std::string trama, size_t posicion, const std::string& bytes) {
+  trama.replace(posicion, bytes.size(), bytes);
+  return ConControl(trama.substr(0, trama.size() - 2));
+}

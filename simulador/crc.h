@@ -10,3 +10,6 @@ std::string ConControl(std::string cuerpo);
 
 // Si los dos últimos bytes de `trama` son el control de los anteriores.
 bool ControlValido(const std::string& trama);
+
+// `trama` con `bytes` puestos desde `posicion` y su control rehecho.
+std::string Rehecha(std::string trama, size_t posicion, const std::string& bytes);

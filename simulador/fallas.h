@@ -2,25 +2,35 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "opciones.h"
 #include "receptor.h"
 
-// Las averías de línea que se piden con las opciones: respuestas perdidas, corrompidas,
-// cortadas o rodeadas de basura.
+// Las averías que se piden con las opciones: escrituras que el indicador desvía, y respuestas
+// perdidas, corrompidas, de otro ID, cortadas, rodeadas de basura o precedidas de un eco viejo.
 class Fallas {
  public:
   explicit Fallas(const Opciones& opciones);
 
+  // La petición tal como la entiende el indicador averiado: una escritura puede ir a otro
+  // valor o a otro registro (y su eco lo dirá).
+  Peticion Desviar(Peticion peticion);
+
   // Lo que sale a la línea por la petición número `numero` (desde 1) cuya respuesta sana es
-  // `respuesta`; vacío si no se contesta.
-  std::string Aplicar(long numero, Clase clase, std::string respuesta);
+  // `respuesta`: las tramas que salen, una pausa entre cada dos; nada si no se contesta.
+  std::vector<std::string> Aplicar(long numero, Clase clase, std::string respuesta);
 
  private:
   bool Pierde(long numero) const;
+  std::string EcoViejo(const std::string& respuesta);
   std::string Basura(long cantidad);
 
   const Opciones& opciones_;
-  long con_control_ = 0;  // respuestas de registros enviadas, para --corromper
+  // Cuántas veces se dio ocasión a cada avería de "una de cada K".
+  long escrituras_desviables_ = 0;
+  long con_control_ = 0;  // respuestas de registros enviadas
+  long ecos_ = 0;         // ecos de escritura enviados
+  std::string ultimo_eco_;
   uint32_t azar_ = 0x9E3779B9;
 };

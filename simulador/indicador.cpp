@@ -1,7 +1,5 @@
 #include "indicador.h"
 
-#include <utility>
-
 #include "crc.h"
 
 namespace {
@@ -29,26 +27,20 @@ std::string Excepcion(const std::string& trama, uint8_t codigo) {
 
 }  // namespace
 
-Indicador::Indicador(Modo modo, std::string setup)
-    : modo_(modo), setup_(std::move(setup)), registros_(65536, 0) {}
+Indicador::Indicador(uint8_t id, bool excepcion)
+    : id_(id), excepcion_(excepcion), registros_(65536, 0) {}
 
-Atencion Indicador::Atender(const Peticion& peticion) {
-  if (peticion.clase == Clase::Linea) {
-    return {true, peticion.bytes == ":M\r\n" ? setup_ : std::string()};
-  }
-  if (modo_.solo_linea || Byte(peticion.bytes, 0) != modo_.id) return {};
-  return {true, AtenderTrama(peticion.bytes)};
-}
-
-std::string Indicador::AtenderTrama(const std::string& trama) {
-  if (modo_.excepcion) return Excepcion(trama, kFalloDelEsclavo);
-  switch (Byte(trama, 1)) {
+std::string Indicador::Atender(const std::string& trama) {
+  const std::string propia =
+      Byte(trama, 0) == id_ ? trama : Rehecha(trama, 0, std::string(1, static_cast<char>(id_)));
+  if (excepcion_) return Excepcion(propia, kFalloDelEsclavo);
+  switch (Byte(propia, 1)) {
     case 3:
-      return LeerRegistros(trama);
+      return LeerRegistros(propia);
     case 6:
-      return EscribirRegistro(trama);
+      return EscribirRegistro(propia);
     default:
-      return Excepcion(trama, kFuncionIlegal);
+      return Excepcion(propia, kFuncionIlegal);
   }
 }
 

@@ -4,26 +4,21 @@
 #include <string>
 #include <vector>
 
-#include "receptor.h"
-
-struct Atencion {
-  bool dirigida = false;  // la petición era para este indicador
-  std::string respuesta;  // vacía: no contesta
-};
-
-// El indicador: su banco de 65536 registros, su bloque de configuración y cómo contesta.
+// Un indicador de la línea: su ID, su banco de 65536 registros y cómo contesta una trama.
 class Indicador {
  public:
-  struct Modo {
-    uint8_t id = 1;
-    bool solo_linea = false;  // no entiende tramas de registros
-    bool excepcion = false;   // contesta toda trama con la excepción 04
-  };
+  // Con `excepcion`, contesta toda trama con la excepción 04 y no guarda nada.
+  Indicador(uint8_t id, bool excepcion);
 
-  Indicador(Modo modo, std::string setup);
+  uint8_t Id() const { return id_; }
+  bool Callado() const { return callado_; }
+  void Callar() { callado_ = true; }
 
   void Escribir(uint16_t registro, uint16_t valor) { registros_[registro] = valor; }
-  Atencion Atender(const Peticion& peticion);
+
+  // Atiende una trama de registros como dirigida a él: la respuesta lleva su propio ID
+  // aunque la trama viniera para el 0.
+  std::string Atender(const std::string& trama);
 
   // El banco entero, dos bytes por registro, el bajo primero.
   std::string Volcado() const;
@@ -31,11 +26,11 @@ class Indicador {
   std::string Membrete() const;
 
  private:
-  std::string AtenderTrama(const std::string& trama);
   std::string LeerRegistros(const std::string& trama) const;
   std::string EscribirRegistro(const std::string& trama);
 
-  Modo modo_;
-  std::string setup_;
+  uint8_t id_;
+  bool excepcion_;
+  bool callado_ = false;
   std::vector<uint16_t> registros_;
 };

@@ -3,7 +3,7 @@
 #include <optional>
 #include <system_error>
 
-#include "indicador.h"
+#include "linea.h"
 #include "opciones.h"
 #include "pty.h"
 #include "senales.h"
@@ -23,10 +23,28 @@ bool Guardar(const std::string& ruta, const std::string& bytes) {
   return false;
 }
 
+// Con un solo indicador, el archivo pedido; con varios, uno por indicador: ruta.ID.
+std::string RutaDe(const std::string& ruta, size_t indicadores, uint8_t id) {
+  if (ruta.empty() || indicadores == 1) return ruta;
+  return ruta + "." + std::to_string(id);
+}
+
+Linea Preparar(const Opciones& opciones) {
+  Linea linea(opciones.ids, {opciones.solo_linea, opciones.excepcion, opciones.contestar_difusion},
+              opciones.setup.value_or(SetupPorOmision()));
+  for (const uint8_t id : opciones.callados) linea.Buscar(id)->Callar();
+  for (Indicador& indicador : linea.Indicadores()) {
+    for (const Asignacion& asignacion : opciones.registros) {
+      if (!asignacion.id || *asignacion.id == indicador.Id()) {
+        indicador.Escribir(asignacion.registro, asignacion.valor);
+      }
+    }
+  }
+  return linea;
+}
+
 int Simular(const Opciones& opciones) {
-  Indicador indicador({opciones.id, opciones.solo_linea, opciones.excepcion},
-                      opciones.setup.value_or(SetupPorOmision()));
-  for (const auto& [registro, valor] : opciones.registros) indicador.Escribir(registro, valor);
+  Linea linea = Preparar(opciones);
 
   Senales senales;
   Pty pty(*VelocidadTermios(opciones.baudios.value_or(9600)));
@@ -34,11 +52,15 @@ int Simular(const Opciones& opciones) {
   if (!opciones.enlace.empty()) enlace.emplace(opciones.enlace, pty.Esclavo());
   std::cout << "PTY " << pty.Esclavo() << std::endl;
 
-  Servidor(opciones, indicador, pty, senales).Servir();
+  Servidor(opciones, linea, pty, senales).Servir();
 
-  const bool volcado = Guardar(opciones.volcado, indicador.Volcado());
-  const bool membrete = Guardar(opciones.membrete, indicador.Membrete());
-  return volcado && membrete ? 0 : 1;
+  bool guardado = true;
+  const size_t cuantos = linea.Indicadores().size();
+  for (const Indicador& indicador : linea.Indicadores()) {
+    guardado &= Guardar(RutaDe(opciones.volcado, cuantos, indicador.Id()), indicador.Volcado());
+    guardado &= Guardar(RutaDe(opciones.membrete, cuantos, indicador.Id()), indicador.Membrete());
+  }
+  return guardado ? 0 : 1;
 }
 
 }  // namespace

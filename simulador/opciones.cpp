@@ -2,6 +2,7 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -13,39 +14,67 @@ namespace {
 
 const char kAyuda[] =
     "Uso: simulador [opciones]\n"
-    "Indicador de pesaje simulado en un pseudoterminal. Escribe una línea\n"
-    "\"PTY <ruta del esclavo>\" y atiende peticiones Modbus RTU (funciones 3 y 6) y la orden\n"
-    "de línea \":M\" CR LF hasta recibir SIGTERM o SIGINT. SIGUSR1 lo calla o lo hace volver.\n"
+    "Uno o varios indicadores de pesaje simulados en una línea RS-485, sobre un\n"
+    "pseudoterminal. Escribe una línea \"PTY <ruta del esclavo>\" y atiende peticiones\n"
+    "Modbus RTU (funciones 3 y 6) y la orden de línea \":M\" CR LF hasta recibir SIGTERM\n"
+    "o SIGINT. SIGUSR1 calla la línea entera o la hace volver.\n"
     "\n"
-    "  --id N              ID de esclavo, 0 a 255 (por omisión 1)\n"
-    "  --registro A=V      pone el registro A al valor V antes de empezar (repetible; decimal)\n"
+    "Línea e indicadores:\n"
+    "  --id LISTA          IDs de los indicadores, 0 a 255, p. ej. 1,3,5-8 (por omisión 1);\n"
+    "                      cada uno con su banco de registros\n"
+    "  --callar LISTA      esos indicadores no oyen ni contestan, como desconectados\n"
+    "  --contestar-difusion\n"
+    "                      el primero de la lista contesta también a las peticiones al ID 0,\n"
+    "                      con su propio ID\n"
+    "  --registro [ID:]A=V pone el registro A al valor V antes de empezar, en el indicador ID\n"
+    "                      o en todos (repetible; decimal)\n"
     "  --solo-linea        contesta solo órdenes de línea, nunca tramas de registros\n"
     "  --setup HEX         el bloque de configuración de 90 bytes, en 180 cifras hexadecimales\n"
     "  --retardo MS        espera MS ms tras una petición completa antes de contestar\n"
     "  --baudios N         contesta al ritmo de N baudios: 3,5 caracteres de silencio y luego\n"
-    "                      byte a byte, 10 bits por byte; también la velocidad del pseudoterminal\n"
-    "  --perder K          no contesta una de cada K peticiones (1: ninguna)\n"
+    "                      cada byte al final de su tiempo de carácter (10 bits); también la\n"
+    "                      velocidad del pseudoterminal\n"
+    "\n"
+    "Averías (K: una de cada K; 1: todas):\n"
+    "  --perder K          no contesta una de cada K peticiones\n"
     "  --perder-desde N    contesta las N primeras peticiones y después ninguna\n"
     "  --corromper K       cambia un bit del control de una de cada K respuestas de registros\n"
+    "  --eco-otro-valor K  una de cada K escrituras guarda y devuelve en su eco el valor más 1\n"
+    "  --eco-otro-registro K\n"
+    "                      una de cada K escrituras guarda en el registro siguiente y lo\n"
+    "                      devuelve así en su eco\n"
+    "  --otro-id K         una de cada K respuestas de registros sale con el ID siguiente\n"
+    "                      (tras el 255, el 1), con su control correcto\n"
+    "  --eco-tardio K      desde la segunda escritura, una de cada K recibe primero el eco de\n"
+    "                      la escritura anterior y 100 ms después el suyo\n"
     "  --excepcion         contesta toda trama de registros con la excepción 04\n"
     "  --basura N          añade N bytes de basura tras cada respuesta\n"
     "  --ruido N           envía N bytes de basura antes de cada respuesta\n"
     "  --parcial N         envía solo los N primeros bytes de cada respuesta\n"
+    "\n"
+    "Fin y archivos:\n"
     "  --cerrar-tras N     cierra el pseudoterminal y termina tras N peticiones\n"
     "  --vida S            termina a los S segundos (admite decimales)\n"
     "  --volcado ARCHIVO   al terminar escribe el banco de registros: 131072 bytes, el registro\n"
     "                      r en la posición 2r, el byte bajo primero\n"
     "  --membrete ARCHIVO  al terminar escribe el membrete: los bytes desde el registro 26 (bajo\n"
     "                      y luego alto) hasta el primer NUL, sin él\n"
+    "                      Con varios IDs, un archivo por indicador: ARCHIVO.ID (p. ej. v.bin.3)\n"
     "  --enlace RUTA       crea el enlace simbólico RUTA al esclavo (se quita al terminar)\n"
-    "  --mudo              empieza callado\n"
+    "  --mudo              empieza callada toda la línea\n"
     "  --help              muestra esta ayuda\n"
     "\n"
-    "Las peticiones se cuentan desde 1: las tramas para este ID con control correcto y todas\n"
-    "las órdenes de línea. Las respuestas de --corromper se cuentan aparte.\n";
+    "El ID 0 es de difusión: una escritura al 0 la guardan todos los indicadores y no\n"
+    "contesta ninguno, salvo el que tenga el ID 0 o, con --contestar-difusion, el primero\n"
+    "de la lista. Las órdenes de línea no llevan dirección: las contesta el primero.\n"
+    "Las peticiones se cuentan desde 1: las tramas con control correcto para un ID de la\n"
+    "línea o para el 0, y todas las órdenes de línea. Cada avería cuenta aparte las\n"
+    "respuestas o escrituras a las que se aplica.\n";
 
 enum Codigo {
   kId = 1000,
+  kCallar,
+  kContestarDifusion,
   kRegistro,
   kSoloLinea,
   kSetup,
@@ -54,6 +83,10 @@ enum Codigo {
   kPerder,
   kPerderDesde,
   kCorromper,
+  kEcoOtroValor,
+  kEcoOtroRegistro,
+  kOtroId,
+  kEcoTardio,
   kExcepcion,
   kBasura,
   kRuido,
@@ -69,6 +102,8 @@ enum Codigo {
 
 const option kOpciones[] = {
     {"id", required_argument, nullptr, kId},
+    {"callar", required_argument, nullptr, kCallar},
+    {"contestar-difusion", no_argument, nullptr, kContestarDifusion},
     {"registro", required_argument, nullptr, kRegistro},
     {"solo-linea", no_argument, nullptr, kSoloLinea},
     {"setup", required_argument, nullptr, kSetup},
@@ -77,6 +112,10 @@ const option kOpciones[] = {
     {"perder", required_argument, nullptr, kPerder},
     {"perder-desde", required_argument, nullptr, kPerderDesde},
     {"corromper", required_argument, nullptr, kCorromper},
+    {"eco-otro-valor", required_argument, nullptr, kEcoOtroValor},
+    {"eco-otro-registro", required_argument, nullptr, kEcoOtroRegistro},
+    {"otro-id", required_argument, nullptr, kOtroId},
+    {"eco-tardio", required_argument, nullptr, kEcoTardio},
     {"excepcion", no_argument, nullptr, kExcepcion},
     {"basura", required_argument, nullptr, kBasura},
     {"ruido", required_argument, nullptr, kRuido},
@@ -106,11 +145,45 @@ long Entero(const std::string& opcion, const std::string& texto, long minimo, lo
   return valor;
 }
 
-std::pair<uint16_t, uint16_t> Asignacion(const std::string& texto) {
+uint8_t Id(const std::string& opcion, const std::string& texto) {
+  return static_cast<uint8_t>(Entero(opcion, texto, 0, 255));
+}
+
+// "1,3,5-8": IDs sueltos y rangos, sin repetir ninguno.
+std::vector<uint8_t> ListaDeIds(const std::string& opcion, const std::string& texto) {
+  std::vector<uint8_t> ids;
+  size_t desde = 0;
+  for (;;) {
+    const size_t coma = texto.find(',', desde);
+    const std::string tramo = texto.substr(desde, coma - desde);
+    const size_t guion = tramo.find('-');
+    const uint8_t primero = Id(opcion, tramo.substr(0, guion));
+    const uint8_t ultimo =
+        guion == std::string::npos ? primero : Id(opcion, tramo.substr(guion + 1));
+    if (ultimo < primero) Rechazar(opcion, texto);
+    for (unsigned id = primero; id <= ultimo; ++id) {
+      if (std::find(ids.begin(), ids.end(), id) != ids.end()) Rechazar(opcion, texto);
+      ids.push_back(static_cast<uint8_t>(id));
+    }
+    if (coma == std::string::npos) return ids;
+    desde = coma + 1;
+  }
+}
+
+Asignacion LeerAsignacion(const std::string& texto) {
+  const size_t dos_puntos = texto.find(':');
   const size_t igual = texto.find('=');
   if (igual == std::string::npos) Rechazar("registro", texto);
-  return {static_cast<uint16_t>(Entero("registro", texto.substr(0, igual), 0, 65535)),
-          static_cast<uint16_t>(Entero("registro", texto.substr(igual + 1), 0, 65535))};
+  Asignacion asignacion{};
+  size_t desde = 0;
+  if (dos_puntos != std::string::npos && dos_puntos < igual) {
+    asignacion.id = Id("registro", texto.substr(0, dos_puntos));
+    desde = dos_puntos + 1;
+  }
+  asignacion.registro =
+      static_cast<uint16_t>(Entero("registro", texto.substr(desde, igual - desde), 0, 65535));
+  asignacion.valor = static_cast<uint16_t>(Entero("registro", texto.substr(igual + 1), 0, 65535));
+  return asignacion;
 }
 
 std::chrono::milliseconds Segundos(const std::string& texto) {
@@ -131,6 +204,47 @@ long Baudios(const std::string& texto) {
 
 constexpr long kSinLimite = 1000000000;
 
+// Las averías de "una de cada K", todas con K de 1 en adelante.
+struct CadaK {
+  int codigo;
+  const char* nombre;
+  long Opciones::*campo;
+};
+constexpr CadaK kCadaK[] = {
+    {kPerder, "perder", &Opciones::perder},
+    {kCorromper, "corromper", &Opciones::corromper},
+    {kEcoOtroValor, "eco-otro-valor", &Opciones::eco_otro_valor},
+    {kEcoOtroRegistro, "eco-otro-registro", &Opciones::eco_otro_registro},
+    {kOtroId, "otro-id", &Opciones::otro_id},
+    {kEcoTardio, "eco-tardio", &Opciones::eco_tardio},
+};
+
+const CadaK* BuscarCadaK(int codigo) {
+  for (const CadaK& cada_k : kCadaK) {
+    if (cada_k.codigo == codigo) return &cada_k;
+  }
+  return nullptr;
+}
+
+[[noreturn]] void FueraDeLaLinea(const std::string& opcion, uint8_t id) {
+  throw OpcionInvalida("--" + opcion + ": el ID " + std::to_string(id) + " no está en --id");
+}
+
+// Los IDs que nombran --callar y --registro tienen que estar en la línea.
+void ComprobarIds(const Opciones& o) {
+  const auto en_la_linea = [&o](uint8_t id) {
+    return std::find(o.ids.begin(), o.ids.end(), id) != o.ids.end();
+  };
+  for (const uint8_t id : o.callados) {
+    if (!en_la_linea(id)) FueraDeLaLinea("callar", id);
+  }
+  for (const Asignacion& asignacion : o.registros) {
+    if (asignacion.id && !en_la_linea(*asignacion.id)) {
+      FueraDeLaLinea("registro", *asignacion.id);
+    }
+  }
+}
+
 }  // namespace
 
 Opciones LeerOpciones(int argc, char** argv) {
@@ -141,12 +255,22 @@ Opciones LeerOpciones(int argc, char** argv) {
     const int codigo = getopt_long(argc, argv, "", kOpciones, nullptr);
     if (codigo == -1) break;
     const std::string valor = optarg ? optarg : "";
+    if (const CadaK* averia = BuscarCadaK(codigo)) {
+      o.*averia->campo = Entero(averia->nombre, valor, 1, kSinLimite);
+      continue;
+    }
     switch (codigo) {
       case kId:
-        o.id = static_cast<uint8_t>(Entero("id", valor, 0, 255));
+        o.ids = ListaDeIds("id", valor);
+        break;
+      case kCallar:
+        o.callados = ListaDeIds("callar", valor);
+        break;
+      case kContestarDifusion:
+        o.contestar_difusion = true;
         break;
       case kRegistro:
-        o.registros.push_back(Asignacion(valor));
+        o.registros.push_back(LeerAsignacion(valor));
         break;
       case kSoloLinea:
         o.solo_linea = true;
@@ -161,14 +285,8 @@ Opciones LeerOpciones(int argc, char** argv) {
       case kBaudios:
         o.baudios = Baudios(valor);
         break;
-      case kPerder:
-        o.perder = Entero("perder", valor, 1, kSinLimite);
-        break;
       case kPerderDesde:
         o.perder_desde = Entero("perder-desde", valor, 0, kSinLimite);
-        break;
-      case kCorromper:
-        o.corromper = Entero("corromper", valor, 1, kSinLimite);
         break;
       case kExcepcion:
         o.excepcion = true;
@@ -208,6 +326,7 @@ Opciones LeerOpciones(int argc, char** argv) {
     }
   }
   if (optind < argc) throw OpcionInvalida(std::string("argumento de más: ") + argv[optind]);
+  ComprobarIds(o);
   return o;
 }
 

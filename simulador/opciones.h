@@ -5,20 +5,33 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
+
+// Un --registro: sin ID, vale para todos los indicadores de la línea.
+struct Asignacion {
+  std::optional<uint8_t> id;
+  uint16_t registro;
+  uint16_t valor;
+};
 
 struct Opciones {
   bool ayuda = false;
-  uint8_t id = 1;
-  std::vector<std::pair<uint16_t, uint16_t>> registros;  // registro, valor
+  std::vector<uint8_t> ids{1};  // los indicadores de la línea, en el orden dado
+  std::vector<uint8_t> callados;
+  std::vector<Asignacion> registros;
   bool solo_linea = false;
+  bool contestar_difusion = false;
   std::optional<std::string> setup;
   std::chrono::milliseconds retardo{0};
   std::optional<long> baudios;  // marca el ritmo de las respuestas
-  long perder = 0;              // 0: no pierde ninguna
+  // Las averías de "una de cada K": 0, ninguna.
+  long perder = 0;
   std::optional<long> perder_desde;
-  long corromper = 0;  // 0: no corrompe ninguna
+  long corromper = 0;
+  long eco_otro_valor = 0;
+  long eco_otro_registro = 0;
+  long otro_id = 0;
+  long eco_tardio = 0;
   bool excepcion = false;
   long basura = 0;
   long ruido = 0;

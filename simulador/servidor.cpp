@@ -18,11 +18,15 @@ constexpr std::chrono::milliseconds kSilencio{20};
 constexpr std::chrono::milliseconds kPlazoDeLectura{2000};
 constexpr std::chrono::milliseconds kVistazoDeLectura{10};
 
+// Entre el eco viejo de --eco-tardio y la respuesta buena: se distinguen, y las dos llegan muy
+// dentro de los 2000 ms.
+constexpr std::chrono::milliseconds kPausaEntreTramas{100};
+
 }  // namespace
 
-Servidor::Servidor(const Opciones& opciones, Indicador& indicador, Pty& pty, Senales& senales)
+Servidor::Servidor(const Opciones& opciones, Linea& linea, Pty& pty, Senales& senales)
     : opciones_(opciones),
-      indicador_(indicador),
+      linea_(linea),
       pty_(pty),
       senales_(senales),
       fallas_(opciones),
@@ -36,7 +40,9 @@ void Servidor::Servir() {
   while (!Terminado(ahora)) {
     pollfd vigilados[] = {
         {pty_.Maestro(), POLLIN, 0}, {pty_.Vigia(), POLLIN, 0}, {senales_.Descriptor(), POLLIN, 0}};
-    poll(vigilados, 3, EsperaMs(ahora));
+    // ppoll y no poll: con plazos en milisegundos, cada byte saldría hasta 1 ms tarde.
+    const std::optional<timespec> espera = Espera(ahora);
+    ppoll(vigilados, 3, espera ? &*espera : nullptr, nullptr);
     ahora = Reloj::now();
     // Siempre: una señal que llegó al volver de poll() aún no figura en revents.
     AtenderSenales();
@@ -74,28 +80,38 @@ void Servidor::Leer(Reloj::time_point ahora) {
 }
 
 void Servidor::Atender(const Peticion& peticion, Reloj::time_point llegada) {
-  if (cerrando_) return;
-  const Atencion atencion = indicador_.Atender(peticion);
-  if (!atencion.dirigida) return;
+  if (cerrando_ || !linea_.Dirigida(peticion)) return;
   ++peticiones_;
+  // Se guarda también estando mudo: solo calla.
+  const std::string respuesta = linea_.Atender(fallas_.Desviar(peticion));
   if (!mudo_) {
-    const std::string salida = fallas_.Aplicar(peticiones_, peticion.clase, atencion.respuesta);
     // Con --baudios, el silencio de 3,5 caracteres que separa las tramas en la línea.
-    if (!salida.empty()) Programar(salida, llegada + opciones_.retardo + caracter_ * 7 / 2);
+    Programar(fallas_.Aplicar(peticiones_, peticion.clase, respuesta),
+              llegada + opciones_.retardo + caracter_ * 7 / 2);
   }
   if (opciones_.cerrar_tras && peticiones_ >= *opciones_.cerrar_tras) cerrando_ = true;
 }
 
-void Servidor::Programar(const std::string& bytes, Reloj::time_point desde) {
-  // Una respuesta no adelanta a la anterior en la línea.
-  if (!cola_.empty()) desde = std::max(desde, cola_.back().cuando + caracter_);
+void Servidor::Programar(const std::vector<std::string>& tramas, Reloj::time_point desde) {
+  for (const std::string& trama : tramas) {
+    // --parcial 0 deja tramas vacías: nada que enviar.
+    if (!trama.empty()) desde = Encolar(trama, desde) + kPausaEntreTramas;
+  }
+}
+
+// Pone `bytes` en la cola a partir de `desde`; devuelve cuándo sale el último.
+Servidor::Reloj::time_point Servidor::Encolar(const std::string& bytes, Reloj::time_point desde) {
+  // Una trama no adelanta a la anterior en la línea.
+  if (!cola_.empty()) desde = std::max(desde, cola_.back().cuando);
   if (caracter_ == Reloj::duration::zero()) {
     cola_.push_back({desde, bytes});
-    return;
+    return desde;
   }
+  // Cada byte sale cuando una línea real lo habría entregado: al final de su carácter.
   for (size_t i = 0; i < bytes.size(); ++i) {
-    cola_.push_back({desde + caracter_ * static_cast<long>(i), bytes.substr(i, 1)});
+    cola_.push_back({desde + caracter_ * static_cast<long>(i + 1), bytes.substr(i, 1)});
   }
+  return cola_.back().cuando;
 }
 
 void Servidor::EnviarVencidos(Reloj::time_point ahora) {
@@ -108,7 +124,7 @@ void Servidor::EnviarVencidos(Reloj::time_point ahora) {
   }
 }
 
-int Servidor::EsperaMs(Reloj::time_point ahora) const {
+std::optional<timespec> Servidor::Espera(Reloj::time_point ahora) const {
   std::optional<Reloj::time_point> hasta = fin_vida_;
   const auto antes = [&hasta](Reloj::time_point otro) {
     hasta = hasta ? std::min(*hasta, otro) : otro;
@@ -116,9 +132,12 @@ int Servidor::EsperaMs(Reloj::time_point ahora) const {
   if (!cola_.empty()) antes(cola_.front().cuando);
   if (!receptor_.Vacio()) antes(ultimo_byte_ + kSilencio);
   if (cerrando_ && cola_.empty()) antes(ahora + kVistazoDeLectura);
-  if (!hasta) return -1;  // nada pendiente: solo despierta el tráfico o una señal
-  const auto espera = std::chrono::ceil<std::chrono::milliseconds>(*hasta - ahora);
-  return static_cast<int>(std::max<long long>(0, espera.count()));
+  if (!hasta) return std::nullopt;  // nada pendiente: solo despierta el tráfico o una señal
+  const auto espera = std::max<std::chrono::nanoseconds>(
+      std::chrono::nanoseconds::zero(),
+      std::chrono::ceil<std::chrono::nanoseconds>(*hasta - ahora));
+  return timespec{static_cast<time_t>(espera.count() / 1'000'000'000),
+                  static_cast<long>(espera.count() % 1'000'000'000)};
 }
 
 bool Servidor::Terminado(Reloj::time_point ahora) const {

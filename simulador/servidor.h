@@ -1,23 +1,26 @@
 #pragma once
 
+#include <time.h>
+
 #include <chrono>
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "fallas.h"
-#include "indicador.h"
+#include "linea.h"
 #include "opciones.h"
 #include "pty.h"
 #include "receptor.h"
 #include "senales.h"
 
 // Atiende el pseudoterminal hasta que una señal, la vida o --cerrar-tras lo terminan; entonces
-// cierra el maestro. Un solo hilo que espera en poll() sin plazo mientras no hay nada
+// cierra el maestro. Un solo hilo que espera en ppoll() sin plazo mientras no hay nada
 // pendiente: sin tráfico no gasta CPU.
 class Servidor {
  public:
-  Servidor(const Opciones& opciones, Indicador& indicador, Pty& pty, Senales& senales);
+  Servidor(const Opciones& opciones, Linea& linea, Pty& pty, Senales& senales);
   void Servir();
 
  private:
@@ -30,13 +33,15 @@ class Servidor {
   void AtenderSenales();
   void Leer(Reloj::time_point ahora);
   void Atender(const Peticion& peticion, Reloj::time_point llegada);
-  void Programar(const std::string& bytes, Reloj::time_point desde);
+  void Programar(const std::vector<std::string>& tramas, Reloj::time_point desde);
+  Reloj::time_point Encolar(const std::string& bytes, Reloj::time_point desde);
   void EnviarVencidos(Reloj::time_point ahora);
-  int EsperaMs(Reloj::time_point ahora) const;
+  // Hasta cuándo esperar en ppoll(); nada: sin plazo.
+  std::optional<timespec> Espera(Reloj::time_point ahora) const;
   bool Terminado(Reloj::time_point ahora) const;
 
   const Opciones& opciones_;
-  Indicador& indicador_;
+  Linea& linea_;
   Pty& pty_;
   Senales& senales_;
   Fallas fallas_;

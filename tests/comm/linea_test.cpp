@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "bytes_prueba.h"
 #include "puerto_falso.h"
+#include "sucesos.h"
+#include "traza.h"
 
 namespace {
 
@@ -49,6 +53,25 @@ TEST(LineaDeComando, LoRecibidoAntesDelEnvioNoEntraEnLaRespuesta) {
   puerto.Llegar(ms(0), "viejo");
   puerto.responder = [&](const std::string&, std::size_t) { puerto.Llegar(ms(50), Bloque(90)); };
   EXPECT_EQ(TRxC(puerto, "M"), Bloque(90));
+}
+
+TEST(LineaDeComando, LaTrazaAnotaLaOrdenLoRecibidoYElVeredicto) {
+  struct : Traza {
+    std::vector<std::string> lineas;
+    void Anotar(const std::string& suceso) override { lineas.push_back(suceso); }
+  } traza;
+  PuertoFalso puerto;
+  std::string respuesta;
+  puerto.responder = [&](const std::string&, std::size_t) { puerto.Llegar(ms(50), respuesta); };
+  for (const std::size_t largo : {90, 3, 0}) {
+    respuesta = std::string(largo, 'A');
+    TRxC(puerto, "M", &traza);
+  }
+  const std::string noventa = "<- " + Hex(std::string(90, 'A')) + "  aceptada";
+  EXPECT_EQ(traza.lineas, (std::vector<std::string>{
+                              "-> 3A 4D 0D 0A  orden de línea", noventa,
+                              "-> 3A 4D 0D 0A  orden de línea", "<- 41 41 41  largo erróneo",
+                              "-> 3A 4D 0D 0A  orden de línea", "sin respuesta en 2000 ms"}));
 }
 
 }  // namespace

@@ -10,9 +10,6 @@ namespace {
 Registros R(long n) {
   return *Registros::De(n);
 }
-std::string ConCrc(const std::string& cuerpo) {
-  return cuerpo + crc16(cuerpo);
-}
 
 TEST(Tramas, PeticionesByteAByte) {
   const PeticionModbus lectura = PeticionLectura(1, 26, R(8));
@@ -39,44 +36,81 @@ TEST(Tramas, CantidadDeRegistrosDe1A255) {
 }
 
 TEST(Tramas, RespuestasAceptadasSeDecodificanEnOrdenDeTexto) {
-  EXPECT_EQ(AceptarLectura(Bytes({0x01, 0x03, 0x02, 0x42, 0x41, 0x48, 0xD4}), R(1)), "AB");
-  EXPECT_EQ(AceptarLectura(ConCrc(Bytes({0x01, 0x03, 0x04, 0x42, 0x41, 0x44, 0x43})), R(2)),
-            "ABCD");
+  const PeticionModbus uno = PeticionLectura(1, 26, R(1));
+  const PeticionModbus dos = PeticionLectura(1, 26, R(2));
+  EXPECT_EQ(Aceptar(uno, Bytes({0x01, 0x03, 0x02, 0x42, 0x41, 0x48, 0xD4})), "AB");
+  EXPECT_EQ(Aceptar(dos, ConCrc(Bytes({0x01, 0x03, 0x04, 0x42, 0x41, 0x44, 0x43}))), "ABCD");
   // "ABC" rellenado con NUL viaja en dos registros y vuelve igual, NUL incluido.
   EXPECT_EQ(PeticionEscritura(1, 27, 'C', '\0').trama.substr(4, 2), Bytes({0x00, 0x43}));
-  EXPECT_EQ(AceptarLectura(ConCrc(Bytes({0x01, 0x03, 0x04, 0x42, 0x41, 0x00, 0x43})), R(2)),
+  EXPECT_EQ(Aceptar(dos, ConCrc(Bytes({0x01, 0x03, 0x04, 0x42, 0x41, 0x00, 0x43}))),
             std::string("ABC\0", 4));
 
-  const std::string eco = PeticionEscritura(1, 26, 'A', 'B').trama;
-  EXPECT_EQ(AceptarEscritura(eco), "AB");
+  const PeticionModbus escritura = PeticionEscritura(1, 26, 'A', 'B');
+  EXPECT_EQ(Aceptar(escritura, escritura.trama), "AB");
+  EXPECT_EQ(Aceptar(escritura, escritura.trama.substr(0, 7)), "");
 }
 
-TEST(Tramas, SoloSeMiranLargoYBytesDeControl) {
-  // Otro esclavo, otra función, otra cuenta de bytes u otro eco: se aceptan igual.
-  EXPECT_EQ(AceptarLectura(ConCrc(Bytes({0x09, 0x04, 0x77, 0x42, 0x41})), R(1)), "AB");
-  EXPECT_EQ(AceptarEscritura(ConCrc(Bytes({0x09, 0x10, 0x12, 0x34, 0x59, 0x5A}))), "ZY");
-}
-
-TEST(Tramas, RespuestasRechazadas) {
-  const std::string lectura = Bytes({0x01, 0x03, 0x02, 0x42, 0x41, 0x48, 0xD4});
-  const std::string escritura = PeticionEscritura(1, 26, 'A', 'B').trama;
-  const std::string excepcion3 = ConCrc(Bytes({0x01, 0x83, 0x02}));
-  const std::string excepcion6 = ConCrc(Bytes({0x01, 0x86, 0x02}));
-
-  for (const auto& [respuesta, registros] : {std::pair{lectura.substr(0, 6), 1},
-                                             {lectura + 'x', 1},
-                                             {lectura, 2},
-                                             {excepcion3, 1},
-                                             {lectura.substr(0, 5) + Bytes({0x49, 0xD4}), 1},
-                                             {lectura.substr(0, 5) + Bytes({0x48, 0xD5}), 1},
-                                             {lectura.substr(0, 5) + Bytes({0xD4, 0x48}), 1},
-                                             {std::string(), 1}}) {
-    EXPECT_EQ(AceptarLectura(respuesta, R(registros)), "") << testing::PrintToString(respuesta);
-  }
-  for (const std::string& respuesta :
-       {escritura.substr(0, 7), escritura + '\0', excepcion6,
-        escritura.substr(0, 6) + Bytes({0x9D, 0x58}), escritura.substr(0, 7) + '\x9E'}) {
-    EXPECT_EQ(AceptarEscritura(respuesta), "") << testing::PrintToString(respuesta);
+// Cada regla de aceptación, con tramas armadas a mano y sus bytes de control.
+TEST(Tramas, SoloSeAceptaLaRespuestaDeLaPeticion) {
+  const PeticionModbus lectura = PeticionLectura(1, 26, R(1));          // 01 03 00 1A 00 01
+  const PeticionModbus escritura = PeticionEscritura(1, 26, 'A', 'B');  // 01 06 00 1A 42 41
+  const PeticionModbus lectura0 = PeticionLectura(0, 26, R(1));
+  const PeticionModbus escritura0 = PeticionEscritura(0, 26, 'A', 'B');
+  const std::string leida = Bytes({0x01, 0x03, 0x02, 0x42, 0x41, 0x48, 0xD4});
+  const std::string eco = escritura.trama;
+  using V = Veredicto;
+  struct Caso {
+    const char* que;
+    const PeticionModbus& peticion;
+    std::string respuesta;
+    V veredicto;
+    int excepcion = 0;
+  };
+  const Caso casos[] = {
+      {"lectura fiel", lectura, leida, V::Aceptada},
+      {"eco fiel", escritura, eco, V::Aceptada},
+      {"lectura de otro esclavo", lectura, ConCrc(Bytes({0x02, 0x03, 0x02, 0x42, 0x41})),
+       V::OtroEsclavo},
+      {"eco de otro esclavo", escritura, ConCrc(Bytes({0x02, 0x06, 0x00, 0x1A, 0x42, 0x41})),
+       V::OtroEsclavo},
+      {"al esclavo 0 contesta el 9", lectura0, ConCrc(Bytes({0x09, 0x03, 0x02, 0x42, 0x41})),
+       V::Aceptada},
+      {"al esclavo 0 hace eco el 9", escritura0,
+       ConCrc(Bytes({0x09, 0x06, 0x00, 0x1A, 0x42, 0x41})), V::Aceptada},
+      {"lectura con otra función", lectura, ConCrc(Bytes({0x01, 0x04, 0x02, 0x42, 0x41})),
+       V::Ajena},
+      {"lectura con cuenta 4 para 1 registro", lectura,
+       ConCrc(Bytes({0x01, 0x03, 0x04, 0x42, 0x41, 0x44, 0x43})), V::LargoErroneo},
+      {"lectura con cuenta 4 y largo de 1 registro", lectura,
+       ConCrc(Bytes({0x01, 0x03, 0x04, 0x42, 0x41})), V::LargoErroneo},
+      {"eco con otro valor", escritura, ConCrc(Bytes({0x01, 0x06, 0x00, 0x1A, 0x42, 0x42})),
+       V::Ajena},
+      {"eco de otro registro", escritura, ConCrc(Bytes({0x01, 0x06, 0x00, 0x19, 0x42, 0x41})),
+       V::Ajena},
+      {"eco de otra función", escritura, ConCrc(Bytes({0x01, 0x10, 0x00, 0x1A, 0x42, 0x41})),
+       V::Ajena},
+      {"excepción 04 a la escritura", escritura, ConCrc(Bytes({0x01, 0x86, 0x04})), V::Excepcion,
+       4},
+      {"excepción 02 a la lectura", lectura, ConCrc(Bytes({0x01, 0x83, 0x02})), V::Excepcion, 2},
+      {"excepción de otro esclavo", lectura, ConCrc(Bytes({0x05, 0x83, 0x02})), V::OtroEsclavo},
+      {"excepción a otra función", lectura, ConCrc(Bytes({0x01, 0x86, 0x02})), V::Ajena},
+      {"excepción de largo 6", escritura, ConCrc(Bytes({0x01, 0x86, 0x04, 0x00})), V::LargoErroneo},
+      {"control alterado", escritura, eco.substr(0, 7) + '\x9E', V::ControlErroneo},
+      {"control con sus bytes al revés", lectura, leida.substr(0, 5) + Bytes({0xD4, 0x48}),
+       V::ControlErroneo},
+      {"dato alterado", lectura, leida.substr(0, 3) + Bytes({0x43, 0x41, 0x48, 0xD4}),
+       V::ControlErroneo},
+      {"eco corto", escritura, eco.substr(0, 7), V::LargoErroneo},
+      {"eco con un byte de más", escritura, eco + 'x', V::LargoErroneo},
+      {"lectura de 1 para una de 2", PeticionLectura(1, 26, R(2)), leida, V::LargoErroneo},
+      {"nada", lectura, "", V::LargoErroneo},
+      {"dos bytes con el control de nada", lectura, Bytes({0xFF, 0xFF}), V::LargoErroneo},
+  };
+  for (const Caso& c : casos) {
+    const Juicio juicio = Juzgar(c.peticion, c.respuesta);
+    EXPECT_EQ(juicio.veredicto, c.veredicto) << c.que;
+    EXPECT_EQ(juicio.excepcion, c.excepcion) << c.que;
+    EXPECT_EQ(Aceptar(c.peticion, c.respuesta).empty(), c.veredicto != V::Aceptada) << c.que;
   }
 }
 
@@ -84,9 +118,9 @@ TEST(Tramas, UnaLecturaDemasiadoLargaParaComprobarseSeRechazaSinExcepcion) {
   // 15 registros: el cuerpo de 33 bytes supera lo que admite crc16.
   std::string respuesta = Bytes({0x01, 0x03, 30}) + std::string(30, 'a');
   respuesta += Bytes({0x00, 0x00});
-  EXPECT_EQ(AceptarLectura(respuesta, R(15)), "");
+  EXPECT_EQ(Aceptar(PeticionLectura(1, 0, R(15)), respuesta), "");
   std::string catorce = Bytes({0x01, 0x03, 28}) + std::string(28, 'a');
-  EXPECT_EQ(AceptarLectura(ConCrc(catorce), R(14)), std::string(28, 'a'));
+  EXPECT_EQ(Aceptar(PeticionLectura(1, 0, R(14)), ConCrc(catorce)), std::string(28, 'a'));
 }
 
 }  // namespace

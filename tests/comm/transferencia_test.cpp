@@ -43,7 +43,7 @@ struct IndicadorFalso {
     for (int r = direccion; r < direccion + Byte(t, 5); ++r) {
       cuerpo += Bytes({registros[r] >> 8, registros[r] & 0xFF});
     }
-    return cuerpo + crc16(cuerpo);
+    return ConCrc(cuerpo);
   }
 
   static int Byte(const std::string& t, std::size_t i) { return static_cast<std::uint8_t>(t[i]); }
@@ -188,6 +188,67 @@ TEST_F(TransferenciaTest, ElPlazoCuentaDesdeQueSeEscribeLaPeticion) {
   EXPECT_EQ(t.Escribir("26", dato), "AB");
   ASSERT_EQ(puerto.escritos.size(), 2u);
   EXPECT_EQ(puerto.escritos[1].cuando - puerto.escritos[0].cuando, ms(2000));
+}
+
+// Lo que llega antes de la respuesta correcta no le quita su lugar, ni cuenta como ella.
+TEST_F(TransferenciaTest, UnaTramaAjenaNoTapaLaRespuestaQueLlegaDetras) {
+  const std::string viejo = PeticionEscritura(0, 26, 'A', 'B').trama;
+  const std::string ruido = Bytes({0x5A, 0x06, 0x00});
+  struct Caso {
+    const char* que;
+    std::vector<std::pair<ms, std::string>> antes;  // llegadas previas al eco correcto
+  };
+  for (const Caso& c : {Caso{"eco viejo del registro anterior", {{ms(10), viejo}}},
+                        Caso{"eco viejo pegado al correcto", {{ms(50), viejo}}},
+                        Caso{"ruido pegado", {{ms(50), ruido}}}, Caso{"eco en dos trozos", {}}}) {
+    PuertoFalso p;
+    p.responder = [&](const std::string& t, std::size_t) {
+      for (const auto& [cuando, bytes] : c.antes) p.Llegar(cuando, bytes);
+      if (c.antes.empty()) {
+        p.Llegar(ms(20), t.substr(0, 3));
+        p.Llegar(ms(50), t.substr(3));
+      } else {
+        p.Llegar(ms(50), t + Bytes({0x11, 0x22}));  // y basura detrás
+      }
+    };
+    EXPECT_EQ(Transferencia(p, 0, avance).TxD(0, 27, "CD"), "CD") << c.que;
+    EXPECT_EQ(p.escritos.size(), 1u) << c.que;
+    EXPECT_EQ(p.Ahora() - p.escritos[0].cuando, ms(50)) << c.que;
+  }
+}
+
+TEST_F(TransferenciaTest, LoQueNoEsLaRespuestaNoCuentaYElIntentoVenceEnElPlazo) {
+  for (const std::string& ajena : {PeticionEscritura(1, 26, 'A', 'B').trama,     // otro registro
+                                   PeticionEscritura(1, 27, 'C', 'C').trama,     // otro valor
+                                   PeticionEscritura(2, 27, 'C', 'D').trama}) {  // otro esclavo
+    PuertoFalso p;
+    p.responder = [&](const std::string&, std::size_t) { p.Llegar(ms(10), ajena); };
+    std::string dato = "CD";
+    EXPECT_EQ(Transferencia(p, 1, avance).Escribir("27", dato), "");
+    ASSERT_EQ(p.escritos.size(), 3u);
+    EXPECT_EQ(p.HoraDe(1) - p.HoraDe(0), ms(2000));
+    EXPECT_EQ(p.HoraDe(2) - p.HoraDe(1), ms(2000));
+  }
+}
+
+TEST_F(TransferenciaTest, UnaExcepcionOUnEcoEstropeadoTerminanElIntentoEnseguida) {
+  const std::string excepcion = ConCrc(Bytes({0x00, 0x86, 0x04}));
+  puerto.responder = [&](const std::string&, std::size_t) { puerto.Llegar(ms(20), excepcion); };
+  std::string dato = "AB";
+  EXPECT_EQ(Nueva().Escribir("26", dato), "");
+  ASSERT_EQ(puerto.escritos.size(), 3u);
+  EXPECT_EQ(puerto.HoraDe(1) - puerto.HoraDe(0), ms(20));
+  EXPECT_EQ(puerto.HoraDe(2) - puerto.HoraDe(1), ms(20));
+
+  // Primero un eco con el control alterado; el segundo intento sale en cuanto llega.
+  PuertoFalso p;
+  p.responder = [&](std::string t, std::size_t numero) {
+    if (numero == 0) t.back() ^= 1;
+    p.Llegar(ms(20), t);
+  };
+  EXPECT_EQ(Transferencia(p, 0, avance).Escribir("26", dato), "AB");
+  ASSERT_EQ(p.escritos.size(), 2u);
+  EXPECT_EQ(p.HoraDe(1) - p.HoraDe(0), ms(20));
 }
 
 TEST_F(TransferenciaTest, AntesDeCadaPeticionSeDescartaLoViejoYLaLineaCalla35Caracteres) {

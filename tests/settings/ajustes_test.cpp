@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 #include "carpeta_temporal.h"
+#include "utf16.h"
 
 using namespace std::string_literals;
 
@@ -92,6 +94,65 @@ TEST_F(Ajustes, AFileThatCannotBeReadGivesDefaultsAndIsNeverReplaced) {
   EscribirIni("Global", "Comm", 4);
   EXPECT_TRUE(std::filesystem::is_directory(kArchivo));
   EXPECT_EQ(Entradas(), std::set<std::string>{kArchivo});
+}
+
+TEST_F(Ajustes, AUtf16FileIsReadAndWrittenBackInUtf16LosingNothing) {
+  const std::u16string antes =
+      u"; Configuración: año € 中文 😀\r\n[global]\r\nComm = 3.\r\nID_1=12.\r\n\r\n"
+      u"[Setup]\r\n1=x\xD800.\r\n";
+  for (Codificacion codificacion : {Codificacion::Utf16Le, Codificacion::Utf16Be}) {
+    Crear(kArchivo, Utf16(codificacion, antes));
+    EXPECT_EQ(LeerIni("Global", "Comm", 1), "3");
+    EXPECT_EQ(LeerIni("Global", "ID_1", "0"), "12");
+    EXPECT_EQ(LeerIni("Setup", "1", ""), "x?");
+
+    EXPECT_TRUE(IntentarEscribirIni("Global", "Comm", 5));
+    EXPECT_TRUE(IntentarEscribirIni("Global", "Nota", "A\xF1o \x80"));
+    EXPECT_TRUE(IntentarEscribirIni("Otra", "k", "v"));
+    EXPECT_EQ(Contenido(kArchivo),
+              Utf16(codificacion,
+                    u"; Configuración: año € 中文 😀\r\n[global]\r\nComm=5.\r\nID_1=12.\r\n"
+                    u"Nota=Año €.\r\n\r\n[Setup]\r\n1=x\xD800.\r\n[Otra]\r\nk=v.\r\n"));
+    EXPECT_EQ(LeerIni("Global", "Nota", ""), "A\xF1o \x80");
+  }
+}
+
+TEST_F(Ajustes, AUtf8FileWithItsMarkIsWrittenBackInUtf8) {
+  Crear(kArchivo, "\xEF\xBB\xBF; año 中文\r\n[Global]\r\nComm=3.\r\nRoto=\xFF.\r\n");
+  EXPECT_EQ(LeerIni("Global", "Comm", 1), "3");
+  EXPECT_EQ(LeerIni("Global", "Roto", ""), "?");
+  EscribirIni("Global", "Comm", "A\xF1o");
+  EXPECT_EQ(Contenido(kArchivo),
+            "\xEF\xBB\xBF; año 中文\r\n[Global]\r\nComm=Año.\r\nRoto=\xFF.\r\n");
+  EXPECT_EQ(LeerIni("Global", "Comm", ""), "A\xF1o");
+}
+
+TEST_F(Ajustes, StoringTheStoredValueLeavesTheFileUntouched) {
+  const std::string antes = "[Global]\r\nComm = \"3.\" \r\nMostrar=0.";
+  Crear(kArchivo, antes);
+  namespace fs = std::filesystem;
+  const auto fecha = std::chrono::time_point_cast<fs::file_time_type::duration>(
+      std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() -
+                                               std::chrono::hours(1)));
+  fs::last_write_time(kArchivo, fecha);
+  EXPECT_TRUE(IntentarEscribirIni("global", "COMM", 3));
+  EXPECT_TRUE(IntentarEscribirIni("Global", "Mostrar", 0));
+  // Ya tiene el valor: también es cierto en un archivo de solo lectura.
+  const fs::perms escritura =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(kArchivo, escritura, fs::perm_options::remove);
+  EXPECT_TRUE(IntentarEscribirIni("Global", "Comm", "3"));
+  fs::permissions(kArchivo, fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(Contenido(kArchivo), antes);
+  EXPECT_EQ(fs::last_write_time(kArchivo), fecha);
+}
+
+TEST_F(Ajustes, AFileWithBareLineFeedsKeepsThem) {
+  Crear(kArchivo, "[Global]\nComm=3.\n");
+  EscribirIni("Global", "Comm", 4);
+  EscribirIni("Global", "Baudios", 2);
+  EscribirIni("Setup", "1", 7);
+  EXPECT_EQ(Contenido(kArchivo), "[Global]\nComm=4.\nBaudios=2.\n[Setup]\n1=7.\n");
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-// Each test runs in a fresh empty folder as its current directory, and is put back after.
+// Cada prueba corre en una carpeta nueva y vacía como carpeta actual, y después vuelve.
 class EnCarpetaTemporal : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -36,7 +36,7 @@ class EnCarpetaTemporal : public ::testing::Test {
     return {std::istreambuf_iterator<char>(archivo), {}};
   }
 
-  // What the folder holds, sorted: shows what a write created or left behind.
+  // Lo que hay en la carpeta, ordenado: muestra lo que una escritura creó o dejó.
   std::set<std::string> Entradas() const {
     std::set<std::string> nombres;
     for (const auto& entrada : std::filesystem::directory_iterator(carpeta_)) {

@@ -19,13 +19,13 @@ TEST(ValorIni, FindsTheFirstMatchingSectionAndKey) {
       {"[Global]\r\nComm=3.\r\n", "global", "COMM", "3."},
       {"\t[ Global ] \r\n  Comm \t=  3. \t\r\n", "Global", " Comm", "3."},
       {"[Global]\r\nComm=3.\r\n", "Global", "Com", std::nullopt},
-      // Only the first section of a name counts; the first key of a name wins.
+      // Solo cuenta la primera sección de un nombre, y en ella la primera clave.
       {"[A]\r\nk=1\r\n[B]\r\nj=2\r\n[a]\r\nj=3\r\n", "A", "j", std::nullopt},
       {"[A]\r\nk=1\r\nK=2\r\n", "a", "k", "1"},
-      // A key of another section, or before any header, is not found.
+      // No se halla una clave de otra sección, ni una anterior a todo encabezado.
       {"[A]\r\n[B]\r\nk=1\r\n", "A", "k", std::nullopt},
       {"k=1\r\n[A]\r\n", "A", "k", std::nullopt},
-      // A line without "=" never matches; the first "=" splits key and value.
+      // Una línea sin "=" nunca coincide; el primer "=" separa clave y valor.
       {"[A]\r\nk\r\nk=a=b\r\n", "A", "k", "a=b"},
       {"[A\r\nk=1\r\n", "A", "k", std::nullopt},
   };
@@ -59,23 +59,33 @@ struct Escritura {
 
 TEST(ConValorIni, ChangesOnlyWhatTheWriteNeeds) {
   const Escritura casos[] = {
-      // Replace in place: only the key's line is rewritten, with the key as stored.
-      {"; x\n[Global]\n  COMM = 1 \nBaudios=3\n", "global", "Comm", "7.",
-       "; x\n[Global]\nCOMM=7.\r\nBaudios=3\n"},
+      // En su sitio: solo se reescribe la línea de la clave, con la clave como estaba.
+      {"; x\r\n[Global]\r\n  COMM = 1 \r\nBaudios=3\r\n", "global", "Comm", "7.",
+       "; x\r\n[Global]\r\nCOMM=7.\r\nBaudios=3\r\n"},
       {"[A]\r\nk=1\r\nk=2\r\n", "A", "K", "9", "[A]\r\nk=9\r\nk=2\r\n"},
       {"[A]\r\nk=1", "A", "k", "2", "[A]\r\nk=2\r\n"},
-      // A new key follows the section's last non-blank line, in its first occurrence.
+      // Lo agregado termina en LF si así termina la primera línea; una reescrita conserva su fin.
+      {"; x\n[Global]\n  COMM = 1 \nBaudios=3\n", "global", "Comm", "7.",
+       "; x\n[Global]\nCOMM=7.\nBaudios=3\n"},
+      {"[A]\nx=1\n[B]\r\n", "a", "k", "v", "[A]\nx=1\nk=v\n[B]\r\n"},
+      {"[A]\nk=1\r\n", "a", "k", "v", "[A]\nk=v\r\n"},
+      {"[A]\nk=1", "a", "k", "v", "[A]\nk=v\n"},
+      {"[A]\nk=1", "b", "k", "v", "[A]\nk=1\n[b]\nk=v\n"},
+      {"[A]\r", "b", "k", "v", "[A]\r[b]\r\nk=v\r\n"},
+      {"[A]\rx=1\r\n\n", "a", "k", "v", "[A]\rx=1\r\nk=v\r\n\n"},
+      // Un valor que ya se lee igual no cambia nada, aunque esté escrito de otro modo.
+      {"[A]\nK = \"1.\" \t", "a", "k", "1.", "[A]\nK = \"1.\" \t"},
+      // Una clave nueva sigue a la última línea no en blanco de la primera sección del nombre.
       {"[A]\r\nx=1\r\n\r\n \t\r\n[B]\r\n[a]\r\n", "a", "k", "v",
        "[A]\r\nx=1\r\nk=v\r\n\r\n \t\r\n[B]\r\n[a]\r\n"},
       {"[global]\r\n\r\n[B]", "Global", "Comm", "2", "[global]\r\nComm=2\r\n\r\n[B]"},
       {"[A]\r\nx=1", "A", "k", "v", "[A]\r\nx=1\r\nk=v\r\n"},
-      // A missing section goes at the end, in the caller's letter case.
+      // Una sección que falta va al final, con las mayúsculas de quien escribe.
       {"", "Global", "Comm", "v", "[Global]\r\nComm=v\r\n"},
       {"k=1\r\n", "Global", "k", "v", "k=1\r\n[Global]\r\nk=v\r\n"},
       {"[A]\r\nx=1", "b", "k", "v", "[A]\r\nx=1\r\n[b]\r\nk=v\r\n"},
-      {"[A]\r", "b", "k", "v", "[A]\r[b]\r\nk=v\r\n"},
       {"\xEF\xBB\xBF", "b", "k", "v", "\xEF\xBB\xBF[b]\r\nk=v\r\n"},
-      // Bytes of hand-edited files pass through untouched.
+      // Los bytes de un archivo editado a mano pasan intactos.
       {"\xEF\xBB\xBF[A]\r\n\xE9=\xFF\0\r\nk=1\r\n"s, "A", "k", "\x80",
        "\xEF\xBB\xBF[A]\r\n\xE9=\xFF\0\r\nk=\x80\r\n"s},
   };

@@ -61,8 +61,8 @@ mode_t Modo(const std::string& ruta) {
   return datos.st_mode & 07777;
 }
 
-// Runs `accion` as an unprivileged user when we are root, for whom no permission bites; false
-// when that user cannot be had.
+// Corre `accion` como usuario sin privilegios si somos root, a quien ningún permiso frena;
+// false si no se puede tener ese usuario.
 template <typename Accion>
 bool SinPrivilegios(Accion accion) {
   if (geteuid() != 0) {

@@ -1,6 +1,7 @@
 #include "simulador_en_marcha.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
@@ -9,6 +10,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
@@ -147,9 +150,37 @@ std::string Puerto::Recibir(size_t cuantos, std::chrono::milliseconds plazo) con
   return bytes;
 }
 
+std::vector<Puerto::Llegada> Puerto::RecibirConHoras(size_t cuantos,
+                                                     std::chrono::milliseconds plazo) const {
+  const auto hasta = Reloj::now() + plazo;
+  std::vector<Llegada> llegadas;
+  pollfd vigilado{fd_, POLLIN, 0};
+  char byte;
+  while (llegadas.size() < cuantos && poll(&vigilado, 1, Restante(hasta)) > 0 &&
+         read(fd_, &byte, 1) == 1) {
+    llegadas.push_back({byte, Reloj::now()});
+  }
+  return llegadas;
+}
+
 bool Puerto::Colgado(std::chrono::milliseconds plazo) const {
   pollfd vigilado{fd_, POLLIN, 0};
   if (poll(&vigilado, 1, static_cast<int>(plazo.count())) <= 0) return false;
   char byte;
   return (vigilado.revents & POLLHUP) || read(fd_, &byte, 1) <= 0;
+}
+
+std::string Pedir(const std::string& esclavo, const std::string& peticion, size_t cuantos) {
+  Puerto puerto(esclavo);
+  puerto.Enviar(peticion);
+  return puerto.Recibir(cuantos);
+}
+
+std::string LeerArchivo(const std::string& ruta) {
+  std::ifstream archivo(ruta, std::ios::binary);
+  return {std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
+}
+
+std::string RutaTemporal(const std::string& nombre) {
+  return testing::TempDir() + "simulador_" + std::to_string(getpid()) + "_" + nombre;
 }

@@ -48,9 +48,27 @@ class Puerto {
   // Lo recibido hasta reunir `cuantos` bytes o hasta cumplir el plazo.
   std::string Recibir(size_t cuantos,
                       std::chrono::milliseconds plazo = std::chrono::milliseconds(2000)) const;
+  // Como Recibir, pero byte a byte, con la hora a la que se leyó cada uno.
+  struct Llegada {
+    char byte;
+    std::chrono::steady_clock::time_point hora;
+  };
+  std::vector<Llegada> RecibirConHoras(
+      size_t cuantos, std::chrono::milliseconds plazo = std::chrono::milliseconds(2000)) const;
   // Si el maestro cerró: la lectura da fin o error en vez de esperar.
   bool Colgado(std::chrono::milliseconds plazo) const;
 
  private:
   int fd_;
 };
+
+// Callar es no contestar ni un byte en 100 ms.
+constexpr std::chrono::milliseconds kCallado{100};
+
+// Abre el esclavo, envía la petición y recoge hasta `cuantos` bytes.
+std::string Pedir(const std::string& esclavo, const std::string& peticion, size_t cuantos);
+
+std::string LeerArchivo(const std::string& ruta);
+
+// Una ruta propia de este proceso en la carpeta temporal de las pruebas.
+std::string RutaTemporal(const std::string& nombre);

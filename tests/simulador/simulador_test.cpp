@@ -14,6 +14,7 @@
 
 namespace {
 
+using std::chrono::microseconds;
 using std::chrono::milliseconds;
 
 // Tramas con su control, calculado aparte de este código.
@@ -22,24 +23,6 @@ const std::string kLeer2Desde26 = Hex("01 03 00 1A 00 02 E5 CC");
 const std::string kLeer1Desde26 = Hex("01 03 00 1A 00 01 A5 CD");
 const std::string kEscribirAB = Hex("01 06 00 1A 42 41 58 9D");
 const std::string kOrdenM = ":M\r\n";
-
-// Callar es no contestar ni un byte en 100 ms.
-constexpr milliseconds kCallado{100};
-
-std::string Pedir(const std::string& esclavo, const std::string& peticion, size_t cuantos) {
-  Puerto puerto(esclavo);
-  puerto.Enviar(peticion);
-  return puerto.Recibir(cuantos);
-}
-
-std::string LeerArchivo(const std::string& ruta) {
-  std::ifstream archivo(ruta, std::ios::binary);
-  return {std::istreambuf_iterator<char>(archivo), std::istreambuf_iterator<char>()};
-}
-
-std::string RutaTemporal(const std::string& nombre) {
-  return testing::TempDir() + "simulador_" + std::to_string(getpid()) + "_" + nombre;
-}
 
 TEST(Simulador, ContestaLecturasYEscriturasDeRegistros) {
   SimuladorEnMarcha sim({"--registro", "26=16961", "--registro", "27=17475"});
@@ -165,25 +148,87 @@ TEST(Simulador, RodeaYCortaLasRespuestasSegunLasOpciones) {
   EXPECT_EQ(puerto.Recibir(1, kCallado), "");
 }
 
-TEST(Simulador, EsperaYMarcaElRitmoDeLaLinea) {
+TEST(Simulador, EscriturasDesviadasYRespuestasDeOtroId) {
   {
-    SimuladorEnMarcha sim({"--retardo", "150"});
+    // Guarda y devuelve el valor más 1.
+    SimuladorEnMarcha sim({"--eco-otro-valor", "1"});
     Puerto puerto(sim.Esclavo());
     puerto.Enviar(kEscribirAB);
-    EXPECT_EQ(puerto.Recibir(1, kCallado), "");
-    EXPECT_EQ(puerto.Recibir(8), kEscribirAB);
+    EXPECT_EQ(puerto.Recibir(8), Hex("01 06 00 1A 42 42 18 9C"));
+    puerto.Enviar(kLeer1Desde26);
+    EXPECT_EQ(puerto.Recibir(7), Hex("01 03 02 42 42 08 D5"));
   }
-  // A 1200 baudios un byte son 8,3 ms: primero 3,5 de silencio, luego los 8 bytes uno a uno.
-  SimuladorEnMarcha sim({"--baudios", "1200"});
+  {
+    // La segunda escritura va al registro siguiente, y su eco lo dice.
+    SimuladorEnMarcha sim({"--eco-otro-registro", "2"});
+    Puerto puerto(sim.Esclavo());
+    const std::string escribir_dc_en_27 = Hex("01 06 00 1B 44 43 8B 3C");
+    puerto.Enviar(kEscribirAB + escribir_dc_en_27);
+    EXPECT_EQ(puerto.Recibir(16), kEscribirAB + Hex("01 06 00 1C 44 43 3A FD"));
+    puerto.Enviar(Hex("01 03 00 1A 00 03 24 0C"));
+    EXPECT_EQ(puerto.Recibir(11), Hex("01 03 06 42 41 00 00 44 43 60 A9"));
+  }
+  {
+    // Otro ID, con el control rehecho: también en las excepciones, que siguen bien formadas.
+    SimuladorEnMarcha sim({"--otro-id", "1", "--registro", "27=16961"});
+    Puerto puerto(sim.Esclavo());
+    puerto.Enviar(kLeer2Desde26);
+    EXPECT_EQ(puerto.Recibir(9), Hex("02 03 04 00 00 42 41 39 A3"));
+    puerto.Enviar(kEscribirAB);
+    EXPECT_EQ(puerto.Recibir(8), Hex("02 06 00 1A 42 41 58 AE"));
+  }
+  SimuladorEnMarcha sim({"--otro-id", "1", "--excepcion"});
+  EXPECT_EQ(Pedir(sim.Esclavo(), kLeer1Desde26, 5), Hex("02 83 04 B0 F3"));
+}
+
+// Desde la segunda escritura, primero llega el eco de la anterior y luego, más tarde, el suyo.
+TEST(Simulador, EcoTardioDeLaEscrituraAnterior) {
+  SimuladorEnMarcha sim({"--eco-tardio", "1"});
   Puerto puerto(sim.Esclavo());
-  const auto inicio = std::chrono::steady_clock::now();
   puerto.Enviar(kEscribirAB);
-  const std::string primero = puerto.Recibir(1);
-  const auto llega_el_primero = std::chrono::steady_clock::now();
-  EXPECT_EQ(primero + puerto.Recibir(7), kEscribirAB);
-  const auto llega_el_ultimo = std::chrono::steady_clock::now();
-  EXPECT_GE(llega_el_primero - inicio, milliseconds(25));
-  EXPECT_GE(llega_el_ultimo - llega_el_primero, milliseconds(40));
+  EXPECT_EQ(puerto.Recibir(8), kEscribirAB);
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "") << "la primera escritura no tiene anterior";
+
+  const std::string escribir_dc_en_27 = Hex("01 06 00 1B 44 43 8B 3C");
+  puerto.Enviar(escribir_dc_en_27);
+  const auto llegadas = puerto.RecibirConHoras(16);
+  ASSERT_EQ(llegadas.size(), 16u);
+  std::string bytes;
+  for (const auto& llegada : llegadas) bytes += llegada.byte;
+  EXPECT_EQ(bytes, kEscribirAB + escribir_dc_en_27);
+  EXPECT_GE(llegadas[8].hora - llegadas[7].hora, milliseconds(90)) << "llegaron juntos";
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "");
+}
+
+TEST(Simulador, EsperaTrasLaPeticion) {
+  SimuladorEnMarcha sim({"--retardo", "150"});
+  Puerto puerto(sim.Esclavo());
+  puerto.Enviar(kEscribirAB);
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "");
+  EXPECT_EQ(puerto.Recibir(8), kEscribirAB);
+}
+
+// Un maestro que anota la hora de cada byte: ninguno llega antes de lo que una línea real
+// permite, 3,5 caracteres de silencio y luego el final del carácter de cada byte.
+TEST(Simulador, CadaByteLlegaAlFinalDeSuCaracter) {
+  SimuladorEnMarcha sim({"--baudios", "1200"});
+  const auto caracter = microseconds(10'000'000 / 1200);
+  for (const auto& [peticion, respuesta] :
+       {std::pair{kEscribirAB, kEscribirAB}, std::pair{kOrdenM, std::string()}}) {
+    Puerto puerto(sim.Esclavo());
+    const auto enviada = std::chrono::steady_clock::now();
+    puerto.Enviar(peticion);
+    const auto llegadas = puerto.RecibirConHoras(respuesta.empty() ? 90 : respuesta.size());
+    ASSERT_EQ(llegadas.size(), respuesta.empty() ? 90u : respuesta.size());
+    for (size_t i = 0; i < llegadas.size(); ++i) {
+      if (!respuesta.empty()) {
+        EXPECT_EQ(llegadas[i].byte, respuesta[i]);
+      }
+      const auto minimo = caracter * 7 / 2 + caracter * static_cast<long>(i + 1);
+      const auto tardo = std::chrono::duration_cast<microseconds>(llegadas[i].hora - enviada);
+      EXPECT_GE(tardo.count(), minimo.count()) << "µs, byte " << i << " de " << llegadas.size();
+    }
+  }
 }
 
 TEST(Simulador, SigusrLoCallaYLoHaceVolver) {
@@ -271,21 +316,19 @@ TEST(Simulador, TerminaPorSiMismoYQuitaSuEnlace) {
   EXPECT_NE(lstat(enlace.c_str(), &datos), 0) << "el enlace sigue ahí";
 }
 
-TEST(Simulador, LineaDeOrdenes) {
-  const Ejecucion ayuda = Ejecutar({"--help"});
-  EXPECT_EQ(ayuda.codigo, 0);
-  for (const char* opcion :
-       {"--id N", "--registro A=V", "--solo-linea", "--setup HEX", "--retardo MS", "--baudios N",
-        "--perder K", "--perder-desde N", "--corromper K", "--excepcion", "--basura N", "--ruido N",
-        "--parcial N", "--cerrar-tras N", "--vida S", "--volcado ARCHIVO", "--membrete ARCHIVO",
-        "--enlace RUTA", "--mudo"}) {
-    EXPECT_NE(ayuda.salida.find(opcion), std::string::npos) << opcion;
-  }
+TEST(Simulador, OpcionesNoValidas) {
   for (const std::vector<std::string>& malas :
        std::vector<std::vector<std::string>>{{"--perder", "0"},
+                                             {"--eco-tardio", "0"},
                                              {"--id", "256"},
+                                             {"--id", "1,3,1"},
+                                             {"--id", "5-3"},
+                                             {"--id", "1,"},
+                                             {"--callar", "2"},
+                                             {"--id", "1,2", "--callar", "3"},
                                              {"--registro", "65536=1"},
                                              {"--registro", "26"},
+                                             {"--registro", "2:26=1"},
                                              {"--setup", "00"},
                                              {"--baudios", "1234"},
                                              {"--vida", "-1"},
@@ -293,9 +336,26 @@ TEST(Simulador, LineaDeOrdenes) {
                                              {"--nada"},
                                              {"sobrante"}}) {
     const Ejecucion mala = Ejecutar(malas);
-    EXPECT_EQ(mala.codigo, 2) << malas[0];
+    EXPECT_EQ(mala.codigo, 2) << malas[0] << " " << malas.back();
     EXPECT_EQ(mala.salida, "") << malas[0];
   }
+}
+
+// Lo que el README muestra como lista de opciones es la ayuda tal cual.
+TEST(Simulador, ElReadmeMuestraLaAyudaTalCual) {
+  const Ejecucion ayuda = Ejecutar({"--help"});
+  ASSERT_EQ(ayuda.codigo, 0);
+  std::string sangrada;
+  size_t desde = 0;
+  while (desde < ayuda.salida.size()) {
+    const size_t fin = ayuda.salida.find('\n', desde);
+    const std::string linea = ayuda.salida.substr(desde, fin - desde);
+    sangrada += (linea.empty() ? "" : "    ") + linea + "\n";
+    desde = fin + 1;
+  }
+  EXPECT_NE(LeerArchivo(RUTA_README).find(sangrada), std::string::npos)
+      << "el README no trae, sangrada con 4 espacios, esta ayuda:\n"
+      << ayuda.salida;
 }
 
 }  // namespace

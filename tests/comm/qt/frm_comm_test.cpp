@@ -3,10 +3,13 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <regex>
 #include <string>
+#include <vector>
 
 #include "FrmComm.h"
 #include "entorno_prueba.h"
+#include "traza.h"
 
 namespace {
 
@@ -159,6 +162,45 @@ class FrmCommTest : public QObject {
       QCOMPARE(dlg.Comm1().CommPort(), 5L);
       QCOMPARE(dlg.Comm1().Settings(), std::string("1200,n,8,1"));
     }
+  }
+
+  // La traza dice qué puerto se abrió y a qué velocidad, o por qué no se pudo.
+  void laTrazaAnotaLaAperturaDelPuerto() {
+    struct : Traza {
+      std::vector<std::string> lineas;
+      void Anotar(const std::string& suceso) override { lineas.push_back(suceso); }
+    } traza;
+    Simulador indicador;
+    QVERIFY(!indicador.Pty().isEmpty());
+    CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
+    FrmComm dlg;
+    dlg.linea = kLineaDePrueba;
+    dlg.traza = &traza;
+    dlg.xFnc = "T";
+    dlg.xDire = "26";
+    dlg.xDato = "AB";
+    dlg.exec();
+    QVERIFY(dlg.xOK);
+    QCOMPARE(traza.lineas.size(), std::size_t{3});
+    const std::string respuesta = traza.lineas.back();
+    traza.lineas.pop_back();
+    QCOMPARE(traza.lineas, (std::vector<std::string>{
+                               "abre " + indicador.Pty().toStdString() + " a 9600 baudios",
+                               "-> 01 06 00 1A 42 41 58 9D  intento 1 de 3",
+                           }));
+    QVERIFY2(std::regex_match(respuesta,
+                              std::regex("<- 01 06 00 1A 42 41 58 9D  aceptada, a los \\d+ ms")),
+             respuesta.c_str());
+
+    carpeta.Ajustes("[Puertos]\r\nCom5=/dev/ninguno.\r\n");
+    traza.lineas.clear();
+    dlg.xFnc = "r";
+    dlg.linea = {5, 3, 1};
+    dlg.exec();
+    QCOMPARE(traza.lineas.size(), std::size_t{1});
+    QVERIFY2(traza.lineas[0].rfind("no se pudo abrir /dev/ninguno: ", 0) == 0,
+             traza.lineas[0].c_str());
+    QVERIFY(traza.lineas[0].size() > std::string("no se pudo abrir /dev/ninguno: ").size());
   }
 
   void cancelarTerminaLaEscritura_data() {

@@ -1,0 +1,63 @@
+#include "sucesos.h"
+
+#include "traza.h"
+
+namespace {
+
+std::string Texto(const PeticionModbus& peticion, const Juicio& juicio) {
+  switch (juicio.veredicto) {
+    case Veredicto::Aceptada:
+      return "aceptada";
+    case Veredicto::ControlErroneo:
+      return "bytes de control erróneos";
+    case Veredicto::LargoErroneo:
+      return "largo erróneo";
+    case Veredicto::OtroEsclavo:
+      return "respuesta de otro esclavo";
+    case Veredicto::Ajena:
+      return peticion.trama[1] == 6 ? "no es el eco de esta petición"
+                                    : "no es la respuesta de esta petición";
+    case Veredicto::Excepcion:
+      return "excepción " + std::to_string(juicio.excepcion);
+  }
+  return {};
+}
+
+// Milisegundos desde la petición hasta que llegó el último byte de `trozo`.
+long long Llegado(const Intento& intento, const Trozo& trozo) {
+  for (const Intento::Llegada& llegada : intento.llegadas) {
+    if (llegada.hasta >= trozo.desde + trozo.largo) return llegada.despues.count();
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::string Hex(std::string_view bytes) {
+  static constexpr char kCifras[] = "0123456789ABCDEF";
+  std::string texto;
+  for (const unsigned char b : bytes) {
+    if (!texto.empty()) texto += ' ';
+    texto += kCifras[b >> 4];
+    texto += kCifras[b & 0xF];
+  }
+  return texto;
+}
+
+void AnotarSinRespuesta(Traza& traza) {
+  traza.Anotar("sin respuesta en " + std::to_string(kPlazoRespuesta.count()) + " ms");
+}
+
+void AnotarEnvio(Traza& traza, const PeticionModbus& peticion, int intento, int intentos) {
+  traza.Anotar("-> " + Hex(peticion.trama) + "  intento " + std::to_string(intento) + " de " +
+               std::to_string(intentos));
+}
+
+void AnotarIntento(Traza& traza, const PeticionModbus& peticion, const Intento& intento) {
+  const std::string_view recibido = intento.recibido;
+  for (const Trozo& t : intento.examen.trozos) {
+    traza.Anotar("<- " + Hex(recibido.substr(t.desde, t.largo)) + "  " + Texto(peticion, t.juicio) +
+                 ", a los " + std::to_string(Llegado(intento, t)) + " ms");
+  }
+  if (!intento.examen.terminado) AnotarSinRespuesta(traza);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "intercambio.h"
+#include "tramas.h"
+
+class Traza;
+
+// Los textos de la traza. Solo se arman con la traza encendida.
+
+// Bytes en hexadecimal, separados por espacios: "01 06 00 1A".
+std::string Hex(std::string_view bytes);
+
+// "sin respuesta en 2000 ms": venció el plazo sin la respuesta.
+void AnotarSinRespuesta(Traza& traza);
+void AnotarEnvio(Traza& traza, const PeticionModbus& peticion, int intento, int intentos);
+// Cada trama o tramo de basura recibido con su veredicto, y el plazo si venció.
+void AnotarIntento(Traza& traza, const PeticionModbus& peticion, const Intento& intento);

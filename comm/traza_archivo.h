@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "traza.h"
+
+// La traza en un archivo: cada suceso es una línea con la hora local al milisegundo. Pasado
+// kTopeTraza el archivo pasa a llamarse <archivo>.1 (el anterior se pierde) y empieza otro.
+// Un archivo que no se puede escribir pierde la línea sin más.
+class TrazaArchivo : public Traza {
+ public:
+  static constexpr std::uintmax_t kTopeTraza = 1024 * 1024;
+
+  explicit TrazaArchivo(std::filesystem::path archivo);
+  void Anotar(const std::string& suceso) override;
+
+ private:
+  void Rotar(std::uintmax_t linea);
+
+  std::filesystem::path archivo_;
+};
+
+// La traza de "Brun_Kqt.log" en `carpetaPrograma` si la pide la opción --traza (`porOpcion`) o
+// el ajuste [Diagnostico] Traza = 1; si no, nada.
+std::unique_ptr<Traza> AbrirTraza(const std::filesystem::path& carpetaPrograma, bool porOpcion);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "archivo_membrete.h"
+#include "peticion.h"
+
+// Los pasos con el indicador, iguales en la ventana y en la línea de órdenes. Cada uno arma su
+// petición sobre `dialogo` (que ya trae la línea y la traza) y la hace con `comunicar`: la
+// ventana muestra "Comunicando", la línea de órdenes la hace sobre su puerto abierto.
+using Comunicar = std::function<void(Peticion&)>;
+
+inline constexpr std::size_t kLargoMaximoMembrete = 75;
+
+// Puerto, velocidad e ID guardados en Brun_Kqt.ini; lo que no vale para la ventana, su valor
+// por defecto.
+Seleccion SeleccionGuardada();
+
+// El archivo de membrete listo para subir: su contenido más un NUL.
+LecturaMembrete LeerMembrete(const std::filesystem::path& archivo);
+
+enum class Respuesta { Ninguna, Registros, OrdenLinea };
+
+// Sondeo de registros; solo si no trae ocho, la orden "M", cuyo bloque de configuración queda
+// guardado en la sección "Setup".
+struct Conexion {
+  Respuesta respuesta;
+  std::vector<std::pair<std::string, long>> setup;  // lo guardado, si respondió la orden
+};
+Conexion Conectar(Peticion dialogo, const Comunicar& comunicar);
+
+// Escribe el membrete desde el registro 26; true si se escribió entero.
+bool SubirMembrete(Peticion dialogo, const std::string& membrete, const Comunicar& comunicar);
+
+// Los registros del membrete tal como están, dos bytes por registro; nada si la lectura no
+// llegó entera.
+std::optional<std::string> LeerMembreteIndicador(Peticion dialogo, const Comunicar& comunicar);

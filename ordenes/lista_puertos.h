@@ -1,0 +1,10 @@
+#pragma once
+
+#include <ostream>
+#include <vector>
+
+#include "consola.h"
+
+// Una línea por puerto del sistema: su dispositivo, su descripción y el "Com<N>" que es para el
+// programa; fuera de Windows, también la línea de [Puertos] que lo hace así.
+void ListarPuertos(const std::vector<PuertoDelSistema>& puertos, std::ostream& salida);

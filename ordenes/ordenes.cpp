@@ -1,0 +1,90 @@
+#include "ordenes.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "lista_puertos.h"
+#include "pasos.h"
+#include "trabajo.h"
+
+namespace {
+
+const char kAyuda[] =
+    "Uso: cargador_membrete [TAREA] [OPCIONES]\n"
+    "Sin argumentos (o solo con --traza) abre la ventana.\n"
+    "\n"
+    "Tareas (una):\n"
+    "  --subir ARCHIVO     sube el membrete (75 bytes como máximo) desde el registro 26\n"
+    "  --leer              muestra el membrete que tiene el indicador, hasta su primer NUL\n"
+    "      --hex           en hexadecimal\n"
+    "  --conectar          sondeo de registros y, si no responde, la orden M; muestra y guarda\n"
+    "                      en Brun_Kqt.ini las 78 claves \"Setup\" que devuelva\n"
+    "  --puertos           los puertos serie de esta PC y el ComN que es cada uno\n"
+    "  --ayuda, --help     este texto\n"
+    "\n"
+    "Opciones (valen solo para esta vez; Brun_Kqt.ini no cambia):\n"
+    "  --puerto N          el puerto ComN (1 a 255)\n"
+    "  --dispositivo RUTA  el dispositivo del puerto, p. ej. /dev/ttyUSB0\n"
+    "  --baudios V         1200, 2400, 4800, 9600 o 19200\n"
+    "  --id LISTA          IDs de los indicadores, 0 a 255, p. ej. 1,3,5-8: la tarea se hace\n"
+    "                      con cada uno en turno y termina con una tabla\n"
+    "  --traza             anota cada petición y respuesta en Brun_Kqt.log, junto al programa\n"
+    "\n"
+    "La salida estándar lleva lo pedido (membretes, claves, puertos); la de errores, el avance,\n"
+    "la tabla y los errores. Código de salida: 0 todos los indicadores bien, 1 alguno falló,\n"
+    "2 orden mal dada (no se envió nada).\n";
+
+// El membrete de --subir con su NUL, o una línea que dice por qué no sirve. A diferencia de la
+// ventana, un archivo que no existe es un error: no se sube un membrete vacío por un nombre mal
+// escrito.
+std::string MembreteDeArchivo(const std::filesystem::path& carpeta, const std::string& nombre,
+                              std::string& membrete) {
+  const std::filesystem::path archivo = carpeta / std::filesystem::u8path(nombre);
+  std::error_code ec;
+  if (!std::filesystem::exists(archivo, ec)) return "No existe el archivo: " + nombre;
+  const LecturaMembrete lectura = LeerMembrete(archivo);
+  switch (lectura.estado) {
+    case EstadoLectura::Leido:
+      membrete = lectura.texto;
+      return "";
+    case EstadoLectura::DemasiadoLargo:
+      return "El archivo " + nombre + " tiene más de 75 bytes";
+    case EstadoLectura::Error:
+      break;
+  }
+  return "No se puede leer el archivo: " + nombre;
+}
+
+}  // namespace
+
+bool ConVentana(const std::vector<std::string>& argumentos) {
+  return std::all_of(argumentos.begin(), argumentos.end(),
+                     [](const std::string& a) { return a == "--traza"; });
+}
+
+int EjecutarOrdenes(const std::vector<std::string>& argumentos, const Consola& consola) {
+  const LecturaOrden lectura = LeerOrden(argumentos);
+  if (!lectura.error.empty()) {
+    consola.errores << lectura.error << '\n';
+    return 2;
+  }
+  const Orden& orden = lectura.orden;
+  if (orden.tarea == Tarea::Ayuda) {
+    consola.salida << kAyuda;
+    return 0;
+  }
+  if (orden.tarea == Tarea::Puertos) {
+    ListarPuertos(consola.puertos(), consola.salida);
+    return 0;
+  }
+  std::string membrete;
+  if (orden.tarea == Tarea::Subir) {
+    const std::string error = MembreteDeArchivo(consola.carpetaOrden, orden.archivo, membrete);
+    if (!error.empty()) {
+      consola.errores << error << '\n';
+      return 2;
+    }
+  }
+  return CorrerTrabajo(orden, membrete, consola);
+}

@@ -1,0 +1,190 @@
+#include "trabajo.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iomanip>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "ajustes.h"
+#include "barra.h"
+#include "comunicacion.h"
+#include "nombre_puerto.h"
+#include "pasos.h"
+#include "puerto_contado.h"
+#include "textos.h"
+#include "traza_archivo.h"
+
+namespace {
+
+struct Resultado {
+  long id;
+  bool exito;
+  std::string texto;
+  long intentos;
+  double segundos;
+};
+
+struct Desenlace {
+  bool exito;
+  std::string texto;
+};
+
+std::string Hex(const std::string& bytes) {
+  std::string texto;
+  char cifras[4];
+  for (unsigned char byte : bytes) {
+    std::snprintf(cifras, sizeof cifras, texto.empty() ? "%02X" : " %02X", byte);
+    texto += cifras;
+  }
+  return texto;
+}
+
+Desenlace Subir(const Peticion& dialogo, const std::string& membrete, const Comunicar& comunicar) {
+  if (SubirMembrete(dialogo, membrete, comunicar)) return {true, textos::kFin};
+  return {false, "Error al cargar el Ticket"};
+}
+
+// Con varios IDs, cada membrete lleva delante una línea con su ID.
+Desenlace Leer(const Peticion& dialogo, const Orden& orden, bool varios, const Comunicar& comunicar,
+               std::ostream& salida) {
+  const std::optional<std::string> registros = LeerMembreteIndicador(dialogo, comunicar);
+  if (!registros) return {false, "Sin respuesta completa"};
+  const std::string membrete = registros->substr(0, registros->find('\0'));
+  if (varios) salida << "ID " << dialogo.linea.id << ':' << (orden.hex ? " " : "\n");
+  salida << (orden.hex ? Hex(membrete) + "\n" : membrete);
+  if (varios && !orden.hex) salida << '\n';
+  salida.flush();
+  return {true, "Leído: " + std::to_string(membrete.size()) + " bytes"};
+}
+
+// Las claves salen como las guarda Brun_Kqt.ini, que también las recibe.
+Desenlace Conectar(const Peticion& dialogo, bool varios, const Comunicar& comunicar,
+                   std::ostream& salida) {
+  const Conexion conexion = ::Conectar(dialogo, comunicar);
+  switch (conexion.respuesta) {
+    case Respuesta::Registros:
+      return {true, "Conectado: responden los registros"};
+    case Respuesta::OrdenLinea: {
+      std::string texto;
+      for (const auto& [clave, valor] : conexion.setup) {
+        texto = ConAjuste(texto, "Setup", clave, std::to_string(valor)).value_or(texto);
+      }
+      if (varios) salida << "; ID " << dialogo.linea.id << "\r\n";
+      salida << texto << std::flush;
+      return {true, "Conectado: responde la orden M"};
+    }
+    case Respuesta::Ninguna:
+      break;
+  }
+  return {false, "Sin comunicación"};
+}
+
+// `texto` completado con blancos hasta `ancho` letras; UTF-8 cuenta una por letra, no por byte.
+std::string Columna(const std::string& texto, std::size_t ancho) {
+  std::size_t letras = 0;
+  for (unsigned char byte : texto) {
+    if ((byte & 0xC0) != 0x80) ++letras;
+  }
+  return texto + std::string(ancho > letras ? ancho - letras : 0, ' ');
+}
+
+std::string Segundos(double segundos) {
+  std::ostringstream texto;
+  texto << std::fixed << std::setprecision(2) << segundos;
+  std::string coma = texto.str();
+  coma.replace(coma.find('.'), 1, ",");
+  return coma + " s";
+}
+
+void Tabla(const std::vector<Resultado>& resultados, std::ostream& errores) {
+  errores << " ID  " << Columna("Resultado", 36) << std::setw(8) << "Intentos" << std::setw(10)
+          << "Tiempo" << '\n';
+  long correctos = 0;
+  for (const Resultado& r : resultados) {
+    errores << std::setw(3) << r.id << "  " << Columna(r.texto, 36) << std::setw(8) << r.intentos
+            << std::setw(10) << Segundos(r.segundos) << '\n';
+    if (r.exito) ++correctos;
+  }
+  errores << "Correctos: " << correctos << " de " << resultados.size() << '\n';
+}
+
+std::string Velocidad(long baudios) {
+  return baudios > 0 ? ", " + std::to_string(baudios) + " baudios" : "";
+}
+
+// La línea de esta orden: lo guardado, con lo que diga la orden encima.
+Seleccion LineaDeLaOrden(const Orden& orden) {
+  Seleccion linea = SeleccionGuardada();
+  // Sin puerto elegido, el control del puerto queda en el suyo, que es Com1.
+  if (linea.puerto == 0) linea.puerto = 1;
+  if (orden.puerto) linea.puerto = *orden.puerto;
+  if (orden.baudios) linea.baudios = *orden.baudios;
+  return linea;
+}
+
+Desenlace HacerTarea(const Orden& orden, const std::string& membrete, const Peticion& peticion,
+                     bool varios, const Comunicar& comunicar, std::ostream& salida) {
+  switch (orden.tarea) {
+    case Tarea::Subir:
+      return Subir(peticion, membrete, comunicar);
+    case Tarea::Leer:
+      return Leer(peticion, orden, varios, comunicar, salida);
+    default:
+      return Conectar(peticion, varios, comunicar, salida);
+  }
+}
+
+int CorrerEnPuerto(const Orden& orden, const std::string& membrete, const Consola& consola) {
+  // Como en la ventana, también la pide el ajuste [Diagnostico] Traza = 1.
+  const std::unique_ptr<Traza> traza = AbrirTraza(consola.carpetaPrograma, orden.traza);
+  Peticion base;
+  base.linea = LineaDeLaOrden(orden);
+  base.traza = traza.get();
+  const std::vector<long> ids = orden.ids.empty() ? std::vector<long>{base.linea.id} : orden.ids;
+
+  PuertoContado puerto(consola.puerto);
+  AbrirPuerto(puerto, base);
+  const long numero = base.linea.puerto;
+  const std::string nombre = "Com" + std::to_string(numero) + " (" + NombrePuerto(numero) + ")";
+  if (!puerto.PortOpen()) {
+    consola.errores << "No se puede abrir " << nombre << ": " << puerto.ErrorApertura() << '\n';
+    return 1;
+  }
+  consola.errores << "Puerto " << nombre << Velocidad(puerto.Baudios()) << '\n';
+
+  Barra barra(consola.errores, consola.terminal);
+  std::vector<Resultado> resultados;
+  for (long id : ids) {
+    const std::string etiqueta = "ID " + std::to_string(id);
+    const Dialogo dialogo{nullptr, [&](float valor) { barra.Mostrar(etiqueta, valor); }, nullptr};
+    Peticion peticion = base;
+    peticion.linea.id = id;
+    const long enviosAntes = puerto.Envios();
+    const auto inicio = puerto.Ahora();
+    const Desenlace desenlace = HacerTarea(
+        orden, membrete, peticion, ids.size() > 1,
+        [&](Peticion& p) { Despachar(p, puerto, dialogo); }, consola.salida);
+    barra.Borrar();
+    const std::chrono::duration<double> tiempo = puerto.Ahora() - inicio;
+    resultados.push_back(
+        {id, desenlace.exito, desenlace.texto, puerto.Envios() - enviosAntes, tiempo.count()});
+  }
+  puerto.SetPortOpen(false);
+
+  Tabla(resultados, consola.errores);
+  const bool todos =
+      std::all_of(resultados.begin(), resultados.end(), [](const Resultado& r) { return r.exito; });
+  return todos ? 0 : 1;
+}
+
+}  // namespace
+
+int CorrerTrabajo(const Orden& orden, const std::string& membrete, const Consola& consola) {
+  FijarDispositivo(orden.dispositivo);
+  const int codigo = CorrerEnPuerto(orden, membrete, consola);
+  // El dispositivo vale solo para esta orden.
+  FijarDispositivo("");
+  return codigo;
+}

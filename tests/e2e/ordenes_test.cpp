@@ -1,0 +1,218 @@
+// La línea de órdenes del programa real contra el indicador simulado: cada prueba arranca el
+// ejecutable como lo haría un técnico y mira su código de salida, sus dos salidas y lo que
+// quedó en el indicador y en Brun_Kqt.ini.
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+#include "entorno_prueba.h"
+
+namespace {
+
+struct Corrida {
+  int codigo = -1;
+  QByteArray salida, errores;
+};
+
+Corrida Correr(const QStringList& argumentos) {
+  QProcess programa;
+  programa.start(QStringLiteral(CARGADOR_BIN), argumentos);
+  programa.closeWriteChannel();
+  programa.waitForFinished(60000);
+  return {programa.exitStatus() == QProcess::NormalExit ? programa.exitCode() : -1,
+          programa.readAllStandardOutput(), programa.readAllStandardError()};
+}
+
+QByteArray Leer(const QString& ruta) {
+  QFile archivo(ruta);
+  return archivo.open(QIODevice::ReadOnly) ? archivo.readAll() : QByteArray("(no existe)");
+}
+
+void Escribir(const QString& ruta, const QByteArray& contenido) {
+  QFile archivo(ruta);
+  QVERIFY(archivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  archivo.write(contenido);
+}
+
+}  // namespace
+
+class OrdenesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void SubeElMembrete();
+  void LeeElMembreteHastaSuNul();
+  void ConectaPorRegistros();
+  void ConectaPorLaOrdenM();
+  void NoConectaConElIndicadorCallado();
+  void VariosIndicadoresConUnoCallado();
+  void LasOpcionesNoCambianLosAjustes();
+  void PuertoQueNoAbre();
+  void OrdenMalDada_data();
+  void OrdenMalDada();
+};
+
+void OrdenesTest::SubeElMembrete() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--membrete", carpeta.Ruta("quedo.txt")});
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+  const QByteArray membrete = "BASCULAS DEL SUR\r\nTel 555-0199\r\n";
+  Escribir(carpeta.Ruta("m.txt"), membrete);
+
+  const Corrida corrida = Correr({"--subir", "m.txt"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida, QByteArray());
+  QVERIFY2(corrida.errores.contains("  1  FINALIZADO con EXITO"), corrida.errores);
+  QVERIFY(corrida.errores.contains("Correctos: 1 de 1\n"));
+  indicador.Terminar();
+  QCOMPARE(Leer(carpeta.Ruta("quedo.txt")), membrete);
+}
+
+// "Hola" CR LF, el NUL y detrás restos de un membrete anterior, que no se muestran.
+void OrdenesTest::LeeElMembreteHastaSuNul() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--registro", "26=28488", "--registro", "27=24940", "--registro", "28=2573",
+                       "--registro", "29=23040", "--registro", "63=16705"});
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+
+  Corrida corrida = Correr({"--leer"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida, QByteArray("Hola\r\n"));
+  QVERIFY2(corrida.errores.contains("  1  Leído: 6 bytes"), corrida.errores);
+
+  corrida = Correr({"--leer", "--hex"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida, QByteArray("48 6F 6C 61 0D 0A\n"));
+}
+
+// El sondeo de registros basta: no se pide el bloque de configuración ni se guarda nada.
+void OrdenesTest::ConectaPorRegistros() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador;
+  const QByteArray ajustes = AjustesHacia(indicador.Pty());
+  carpeta.Ajustes(ajustes);
+
+  const Corrida corrida = Correr({"--conectar"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida, QByteArray());
+  QVERIFY2(corrida.errores.contains("  1  Conectado: responden los registros         1"),
+           corrida.errores);
+  QCOMPARE(Leer(carpeta.Ruta("Brun_Kqt.ini")), ajustes);
+}
+
+// Un indicador que solo contesta órdenes de línea: las 78 claves salen como en Brun_Kqt.ini, que
+// las guarda igual.
+void OrdenesTest::ConectaPorLaOrdenM() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--solo-linea"});
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+
+  const Corrida corrida = Correr({"--conectar"});
+  QCOMPARE(corrida.codigo, 0);
+  QVERIFY2(corrida.errores.contains("  1  Conectado: responde la orden M"), corrida.errores);
+  QVERIFY(corrida.salida.startsWith("[Setup]\r\n1="));
+  QVERIFY(corrida.salida.contains("\r\n4=10000.\r\n"));
+  QVERIFY(corrida.salida.endsWith("\r\n"));
+  QCOMPARE(corrida.salida.count("\r\n"), 79);
+  QVERIFY(Leer(carpeta.Ruta("Brun_Kqt.ini")).endsWith(corrida.salida));
+}
+
+void OrdenesTest::NoConectaConElIndicadorCallado() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--mudo"});
+  const QByteArray ajustes = AjustesHacia(indicador.Pty());
+  carpeta.Ajustes(ajustes);
+
+  const Corrida corrida = Correr({"--conectar"});
+  QCOMPARE(corrida.codigo, 1);
+  QCOMPARE(corrida.salida, QByteArray());
+  QVERIFY2(corrida.errores.contains("  1  Sin comunicación"), corrida.errores);
+  QCOMPARE(Leer(carpeta.Ruta("Brun_Kqt.ini")), ajustes);
+}
+
+// Tres balanzas en una línea y la 2 desconectada: las otras reciben el membrete, el código es 1
+// y la tabla dice cuál falló.
+void OrdenesTest::VariosIndicadoresConUnoCallado() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--id", "1,2,3", "--callar", "2", "--membrete", carpeta.Ruta("quedo")});
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+  Escribir(carpeta.Ruta("m.txt"), "PESO NETO\r\n");
+
+  const Corrida corrida = Correr({"--subir", "m.txt", "--id", "1-3"});
+  QCOMPARE(corrida.codigo, 1);
+  const QList<QByteArray> lineas = corrida.errores.split('\n');
+  QCOMPARE(lineas.size(), 7);  // puerto, cabecera, tres ID, total y el fin de la última
+  QVERIFY2(lineas[2].startsWith("  1  FINALIZADO con EXITO                       6"), lineas[2]);
+  QVERIFY2(lineas[3].startsWith("  2  Error al cargar el Ticket                  3"), lineas[3]);
+  QVERIFY2(lineas[4].startsWith("  3  FINALIZADO con EXITO                       6"), lineas[4]);
+  QCOMPARE(lineas[5], QByteArray("Correctos: 2 de 3"));
+
+  // Leídos de vuelta, cada uno tras su ID.
+  const Corrida lectura = Correr({"--leer", "--id", "3,1"});
+  QCOMPARE(lectura.codigo, 0);
+  QCOMPARE(lectura.salida, QByteArray("ID 3:\nPESO NETO\r\n\nID 1:\nPESO NETO\r\n\n"));
+  indicador.Terminar();
+  QCOMPARE(Leer(carpeta.Ruta("quedo.1")), QByteArray("PESO NETO\r\n"));
+  QCOMPARE(Leer(carpeta.Ruta("quedo.2")), QByteArray());
+  QCOMPARE(Leer(carpeta.Ruta("quedo.3")), QByteArray("PESO NETO\r\n"));
+}
+
+// Brun_Kqt.ini apunta a otro puerto, otra velocidad y otro ID; la orden manda solo esta vez.
+void OrdenesTest::LasOpcionesNoCambianLosAjustes() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--id", "7", "--registro", "26=16961"});
+  const QByteArray ajustes = "[Global]\r\nComm=5.\r\nBaudios=0.\r\nID_1=3.\r\n";
+  carpeta.Ajustes(ajustes);
+
+  const Corrida corrida =
+      Correr({"--leer", "--dispositivo", indicador.Pty(), "--baudios", "19200", "--id", "7"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida, QByteArray("AB"));
+  QVERIFY2(corrida.errores.startsWith("Puerto Com5 (" + QFile::encodeName(indicador.Pty()) +
+                                      "), 19200 baudios\n"),
+           corrida.errores);
+  QCOMPARE(Leer(carpeta.Ruta("Brun_Kqt.ini")), ajustes);
+}
+
+void OrdenesTest::PuertoQueNoAbre() {
+  CarpetaDeTrabajo carpeta;
+  const Corrida corrida = Correr({"--leer", "--dispositivo", carpeta.Ruta("no_hay")});
+  QCOMPARE(corrida.codigo, 1);
+  QCOMPARE(corrida.errores, "No se puede abrir Com1 (" + QFile::encodeName(carpeta.Ruta("no_hay")) +
+                                "): el puerto no existe\n");
+}
+
+// Cada clase de error, ya en el programa real: una línea, código 2, sin ventana ni envío.
+void OrdenesTest::OrdenMalDada_data() {
+  QTest::addColumn<QStringList>("argumentos");
+  QTest::addColumn<QByteArray>("error");
+  QTest::newRow("opción") << QStringList{"--bajar"} << QByteArray("Opción desconocida: --bajar");
+  QTest::newRow("valor") << QStringList{"--leer", "--baudios"}
+                         << QByteArray("Falta el valor de --baudios");
+  QTest::newRow("ID") << QStringList{"--leer", "--id", "1,256"}
+                      << QByteArray("ID fuera de rango: 256 (de 0 a 255)");
+  QTest::newRow("archivo") << QStringList{"--subir", "no.txt"}
+                           << QByteArray("No existe el archivo: no.txt");
+  QTest::newRow("largo") << QStringList{"--subir", "largo.txt"}
+                         << QByteArray("El archivo largo.txt tiene más de 75 bytes");
+}
+
+void OrdenesTest::OrdenMalDada() {
+  QFETCH(QStringList, argumentos);
+  QFETCH(QByteArray, error);
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--volcado", carpeta.Ruta("volcado")});
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+  Escribir(carpeta.Ruta("largo.txt"), QByteArray(76, 'x'));
+
+  const Corrida corrida = Correr(argumentos);
+  QCOMPARE(corrida.codigo, 2);
+  QVERIFY2(corrida.errores.startsWith(error), corrida.errores);
+  QCOMPARE(corrida.errores.count('\n'), 1);
+  QCOMPARE(corrida.salida, QByteArray());
+  indicador.Terminar();
+  QCOMPARE(Leer(carpeta.Ruta("volcado")), QByteArray(131072, '\0'));
+}
+
+QTEST_GUILESS_MAIN(OrdenesTest)
+#include "ordenes_test.moc"

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "barra_estado.h"
+#include "cargador.h"
+#include "controles.h"
+
+class PuertoControl;
+
+// Ventana principal en Win32: elección de puerto, velocidad e ID del indicador, panel de ayuda
+// y los tres botones de trabajo. Dibuja y reparte eventos; las reglas son las de Cargador.
+class frm_Carga : public PantallaCarga {
+ public:
+  frm_Carga(PuertoControl& comm1, std::filesystem::path carpetaPrograma);
+  ~frm_Carga() override;
+
+  void Mostrar(int como);
+  HWND Ventana() const { return ventana_; }
+  LRESULT Mensaje(UINT mensaje, WPARAM w, LPARAM l);
+  // Tab, Mayús+Tab e Intro sobre un botón, como en un diálogo; true si la tecla fue atendida.
+  bool Tecla(const MSG& msg);
+
+  // Las listas, la barra del ID y su etiqueta LabelId0.
+  Seleccion Eleccion() const override;
+  void MostrarEleccion(const Seleccion& eleccion) override;
+  // Chk_inicio; Frame2 se corre con SetWindowPos.
+  bool NoMostrar() const override;
+  void MarcarNoMostrar(bool marcada) override;
+  void MostrarAyuda(bool visible) override;
+  // lblVersion, la barra de estado, Lbl_Fin y los botones de trabajo.
+  void Version(const std::string& texto) override;
+  void Estado(const std::string& texto) override;
+  void Aviso(const std::string& texto) override;
+  void MostrarFin(bool visible) override;
+  void HabilitarBuscar() override;
+  void HabilitarSubir() override;
+  // MessageBoxW, GetOpenFileNameW y el diálogo FrmComm.
+  void Caja(const std::string& titulo, const std::string& texto, Icono icono) override;
+  std::optional<std::filesystem::path> ElegirArchivo(const std::filesystem::path& carpeta) override;
+  void Comunicar(Peticion& peticion, bool centrado) override;
+  // PostQuitMessage.
+  void Terminar() override;
+
+ private:
+  void CrearVentana();
+  void CrearAyuda();
+  void CrearPrincipal();
+  void CrearSerie();
+
+  void Click(HWND control);
+  void HScrollId0_Scroll(int codigo, int posicion);
+  void HScrollId0_Change();
+  LRESULT Colores(HDC dc, HWND control);
+  void Tabular(bool atras);
+
+  PuertoControl& comm1_;
+  Cargador cargador_;
+  Letra letra_;
+  Letra letraAyuda_;
+  Letra letraDestacada_;
+  Letra letraId_;
+  std::unique_ptr<BarraEstado> sbStatusBar;
+  HWND ventana_ = nullptr;
+  HWND foco_ = nullptr;  // el control con foco cuando la ventana dejó de estar activa
+
+  HWND Frame2 = nullptr;
+  HWND Text1 = nullptr;
+  HWND Chk_inicio = nullptr;
+  HWND CmdCerrar = nullptr;
+  HWND Frame1 = nullptr;
+  HWND Label2 = nullptr;
+  HWND fraSerie = nullptr;
+  HWND LabelId0 = nullptr;
+  HWND HScrollId0 = nullptr;
+  HWND ListaPuerto = nullptr;
+  HWND ListaBaudios = nullptr;
+  HWND Cmd_Salir = nullptr;
+  HWND CmdHelp = nullptr;
+  HWND Lbl_Fin = nullptr;
+  HWND CmdConect = nullptr;
+  HWND CmdBuscar = nullptr;
+  HWND CmdSubir = nullptr;
+  HWND lblVersion = nullptr;
+};

@@ -1,0 +1,97 @@
+#include <windows.h>
+// clang-format off
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+// clang-format on
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "barra.h"
+#include "controles.h"
+#include "frm_Carga.h"
+#include "ordenes.h"
+#include "puerto_serie_win.h"
+#include "puertos_win.h"
+
+namespace {
+
+std::filesystem::path CarpetaPrograma() {
+  std::wstring ruta(32768, L'\0');
+  const DWORD largo = GetModuleFileNameW(nullptr, ruta.data(), static_cast<DWORD>(ruta.size()));
+  ruta.resize(largo);
+  return std::filesystem::path(ruta).parent_path();
+}
+
+// Los argumentos sin el nombre del programa, en UTF-8.
+std::vector<std::string> Argumentos() {
+  int cuantos = 0;
+  wchar_t** lista = CommandLineToArgvW(GetCommandLineW(), &cuantos);
+  std::vector<std::string> argumentos;
+  for (int i = 1; i < cuantos; ++i) argumentos.push_back(Utf8(lista[i]));
+  LocalFree(lista);
+  return argumentos;
+}
+
+// Un programa con ventanas no tiene consola: usa la de quien lo inició. Lo que quien lo inició
+// ya redirigió a un archivo o a un tubo se queda como está.
+void UsarConsola() {
+  const bool conConsola = AttachConsole(ATTACH_PARENT_PROCESS) != 0;
+  auto sinDestino = [](DWORD cual) {
+    const HANDLE destino = GetStdHandle(cual);
+    return destino == nullptr || destino == INVALID_HANDLE_VALUE;
+  };
+  if (conConsola) {
+    if (sinDestino(STD_OUTPUT_HANDLE)) std::freopen("CONOUT$", "w", stdout);
+    if (sinDestino(STD_ERROR_HANDLE)) std::freopen("CONOUT$", "w", stderr);
+    SetConsoleOutputCP(CP_UTF8);
+  }
+  // Los membretes salen byte a byte: sin cambiar LF por CR LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+}
+
+int SinVentana(const std::vector<std::string>& argumentos,
+               const std::filesystem::path& carpetaPrograma) {
+  UsarConsola();
+  // Los archivos de la orden se buscan desde donde se dio; los ajustes, junto al programa.
+  const std::filesystem::path carpetaOrden = std::filesystem::current_path();
+  SetCurrentDirectoryW(carpetaPrograma.c_str());
+  PuertoSerieWin puerto;
+  const int codigo =
+      EjecutarOrdenes(argumentos, Consola{std::cout, std::cerr, ErroresEnTerminal(), puerto,
+                                          PuertosDelSistema, carpetaPrograma, carpetaOrden});
+  std::cout.flush();
+  std::cerr.flush();
+  return codigo;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int mostrar) {
+  const std::filesystem::path carpeta = CarpetaPrograma();
+  const std::vector<std::string> argumentos = Argumentos();
+  if (!ConVentana(argumentos)) return SinVentana(argumentos, carpeta);
+
+  INITCOMMONCONTROLSEX controles{sizeof controles, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controles);
+
+  // Los ajustes y la carpeta "ticket" están junto al programa, se lo inicie desde donde se lo
+  // inicie (un acceso directo puede dar otra carpeta de trabajo).
+  SetCurrentDirectoryW(carpeta.c_str());
+
+  PuertoSerieWin comm1;
+  frm_Carga ventana(comm1, carpeta);
+  ventana.Mostrar(mostrar);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (ventana.Tecla(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
