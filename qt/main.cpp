@@ -10,7 +10,6 @@
 #include "frm_Carga.h"
 #include "ordenes.h"
 #include "puerto_serie.h"
-#include "textos.h"
 #include "traza_archivo.h"
 
 namespace {
