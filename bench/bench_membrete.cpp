@@ -4,7 +4,8 @@
 //    y lo que cuesta la traza encendida;
 //  - procesador gastado mientras una petición espera tres intentos sin respuesta;
 //  - tiempo desde el arranque del proceso hasta la ventana principal pintada;
-//  - pico de memoria residente del programa haciendo una subida con la ventana.
+//  - pico de memoria residente del programa haciendo una subida con la ventana;
+//  - lo que tardan en terminar las esperas del puerto y del diálogo (esperas.cpp).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -20,6 +21,7 @@
 
 #include "FrmComm.h"
 #include "entorno_prueba.h"
+#include "esperas.h"
 #include "programa_hijo.h"
 #include "referencia_libmodbus.h"
 #include "traza_archivo.h"
@@ -186,6 +188,7 @@ int Medir(int argc, char** argv) {
   const double cpu = CpuEsperando();
   const double ventana = ArranqueVentana();
   const double memoria = MemoriaSubiendo();
+  const CifrasEsperas esperas = MedirEsperas();
 
   std::printf("%-50s | %-42s | %-9s | %s\n", "medida", "valor", "objetivo", "cumple");
   std::printf("%s\n", std::string(118, '-').c_str());
@@ -216,6 +219,21 @@ int Medir(int argc, char** argv) {
        "< 300 ms", ventana > 0 && ventana < 300);
   Fila("pico de memoria residente subiendo 75 bytes", Texto("%.1f MiB", memoria), "< 60 MiB",
        memoria > 0 && memoria < 60);
+  Fila("Esperar con los bytes ya en el bufer", Texto("%.3f ms (mediana)", esperas.enBuferMs),
+       "< 100 ms", esperas.enBuferMs < 100);
+  Fila("Esperar bytes que llegan a los 50 ms", Texto("%.2f ms (mediana)", esperas.llegadaMs),
+       "< 500 ms", esperas.llegadaMs < 500);
+  Fila("Esperar sin bytes, plazo de 150 ms", Texto("%.2f ms (mediana)", esperas.plazoMs),
+       "150-400ms", esperas.plazoMs >= 150 && esperas.plazoMs < 400);
+  Fila("CPU de tres esperas de 100 ms en un puerto caido", Texto("%.4f s", esperas.cpuCaidoS),
+       "< 0.05 s", esperas.cpuCaidoS < 0.05);
+  Fila("pedido que no se puede formar, de principio a fin",
+       Texto("%.1f ms (mediana)", esperas.pedidoMaloMs), "< 375 ms", esperas.pedidoMaloMs < 375);
+  Fila("del clic en Cancelar al cierre del dialogo", Texto("%.1f ms", esperas.cancelarMs),
+       "< 750 ms", esperas.cancelarMs < 750);
+  Fila("escritura cuyo indicador se va tras 3 peticiones",
+       Texto("%.2f s, %.3f s de CPU", esperas.desapareceS, esperas.desapareceCpuS), "< 7 s, 0.2",
+       esperas.desapareceS < 7 && esperas.desapareceCpuS < 0.2);
   return 0;
 }
 

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <cstdio>
 
+#include "aplicacion.h"
 #include "caja_mensaje.h"
 #include "frm_Carga.h"
 
@@ -34,8 +35,8 @@ void Click(frm_Carga& ventana, const char* boton) {
 }  // namespace
 
 int MostrarVentana(int argc, char** argv) {
-  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
+  PrepararAplicacion();
   frm_Carga ventana;
   PrimerPintado aviso;
   ventana.installEventFilter(&aviso);
@@ -44,8 +45,8 @@ int MostrarVentana(int argc, char** argv) {
 }
 
 int SubirConVentana(int argc, char** argv, const QString& archivo) {
-  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
+  PrepararAplicacion();
   frm_Carga ventana;
   ventana.Flujos().CarpetaPrograma = (QDir::currentPath()).toStdString();
   ventana.show();

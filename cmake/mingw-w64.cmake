@@ -1,5 +1,6 @@
-# Cross build of the Windows program and the portable core for 64-bit Windows with Debian's
-# mingw-w64 (posix threads); the tests run under wine. Use through the "mingw" preset or scripts/test-windows.
+# El programa de Windows y el núcleo portable compilados para Windows de 64 bits con el mingw-w64
+# de Debian (hilos posix); las pruebas corren con wine. Se usa con el preset "mingw" o con
+# scripts/test-windows.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -14,10 +15,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# libstdc++, libgcc and winpthread linked in: the executables run without DLLs beside them.
+# libstdc++, libgcc y winpthread enlazadas dentro: los ejecutables corren sin DLL al lado.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Debian installs the 64-bit loader outside PATH.
+# Debian deja el cargador de 64 bits fuera del PATH.
 find_program(MEMBRETE_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
 find_program(MEMBRETE_WINE64 NAMES wine64)
 if(MEMBRETE_WINE64)

@@ -1,12 +1,12 @@
-# The program folder as operators use it: the program, the "ticket" folder of sample
-# letterheads and the operator's guide side by side. The program keeps its settings in the
-# folder it runs from and returns there after its file dialog, so everything sits at the top.
+# La carpeta del programa tal como la usan los operadores: el programa, la carpeta "ticket" con
+# membretes de ejemplo y la guía del operador, lado a lado. El programa guarda sus ajustes en la
+# carpeta desde la que corre y vuelve a ella tras el diálogo de archivos: todo va en el primer nivel.
 install(TARGETS cargador_membrete RUNTIME DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/ticket/ DESTINATION ticket FILES_MATCHING PATTERN "*.txt")
 
 set(CPACK_PACKAGE_NAME CargadorMembrete)
 if(WIN32)
-  # The guide as a text file that Notepad opens with a double-click: CRLF, UTF-8 with a mark.
+  # La guía como texto que el Bloc de notas abre con doble clic: CRLF, UTF-8 con marca.
   set(guia ${CMAKE_BINARY_DIR}/guia-operador.txt)
   add_custom_command(OUTPUT ${guia}
     COMMAND ${CMAKE_COMMAND} -DENTRADA=${PROJECT_SOURCE_DIR}/docs/guia-operador.md
@@ -18,8 +18,12 @@ if(WIN32)
   set(CPACK_GENERATOR ZIP)
 else()
   install(FILES ${PROJECT_SOURCE_DIR}/docs/guia-operador.md DESTINATION .)
-  # Qt comes from the system; the launcher only makes the folder the current directory.
+  # Qt viene del sistema; el lanzador solo hace de la carpeta el directorio actual.
   install(PROGRAMS ${CMAKE_CURRENT_LIST_DIR}/cargador_membrete.sh DESTINATION .)
+  # Los diálogos de Qt en castellano aunque el sistema no tenga las traducciones de Qt.
+  if(EXISTS "${CATALOGO_QT}")
+    install(FILES ${CATALOGO_QT} DESTINATION .)
+  endif()
   set(CPACK_PACKAGE_FILE_NAME "CargadorMembrete-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}")
   set(CPACK_GENERATOR TGZ)
 endif()

@@ -1,5 +1,5 @@
-# Copies ENTRADA to SALIDA as a Windows text file: CRLF line ends and a UTF-8 byte-order mark,
-# without which older Notepads take the accents for ANSI.
+# Copia ENTRADA en SALIDA como texto de Windows: líneas terminadas en CRLF y la marca de orden de
+# bytes de UTF-8, sin la cual los Bloc de notas viejos toman los acentos por ANSI.
 file(READ ${ENTRADA} texto)
 string(REPLACE "\r\n" "\n" texto "${texto}")
 string(REPLACE "\n" "\r\n" texto "${texto}")

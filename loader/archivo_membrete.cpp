@@ -9,7 +9,7 @@ LecturaMembrete Tx(const fs::path& archivo, std::size_t limite) {
   std::error_code ec;
   fs::file_status estado = fs::status(archivo, ec);
   if (estado.type() == fs::file_type::not_found) return {EstadoLectura::Leido, ""};
-  // Only regular files: opening a FIFO or a device could block for ever.
+  // Solo archivos comunes: abrir un FIFO o un dispositivo podría bloquear para siempre.
   if (ec || estado.type() != fs::file_type::regular) return {EstadoLectura::Error, ""};
 
   std::uintmax_t largo = fs::file_size(archivo, ec);

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <string>
 
-// Reading the letterhead file chosen by the operator.
+// La lectura del archivo de membrete que eligió el operador.
 enum class EstadoLectura {
-  Leido,           // texto holds the whole file (empty for a missing or empty file)
-  DemasiadoLargo,  // larger than the limit; not read
-  Error,           // not a readable regular file
+  Leido,           // texto trae el archivo entero (vacío si falta o está vacío)
+  DemasiadoLargo,  // pasa del límite; no se leyó
+  Error,           // no es un archivo común legible
 };
 
 struct LecturaMembrete {
@@ -16,6 +16,6 @@ struct LecturaMembrete {
   std::string texto;
 };
 
-// The file's bytes unchanged. The size is checked before reading, and never more than
-// `limite` + 1 bytes are read, so a huge file or one that grows meanwhile costs nothing.
+// Los bytes del archivo tal cual. El tamaño se mira antes de leer y nunca se leen más de
+// `limite` + 1 bytes: un archivo enorme, o uno que crece mientras tanto, no cuesta nada.
 LecturaMembrete Tx(const std::filesystem::path& archivo, std::size_t limite);

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-// The indicator's 90-byte setup block as the 78 values kept under section "Setup":
-// two records of 13 bytes (three bytes, three 24-bit numbers least significant byte
-// first, one byte) under keys "1" to "14", then 64 single bytes under keys "15" to "78".
-// Pairs of key and value, in the order they are stored. Empty unless the block has 90 bytes.
+// El bloque de configuración de 90 bytes del indicador como los 78 valores que se guardan en la
+// sección "Setup": dos registros de 13 bytes (tres bytes, tres números de 24 bits con el byte
+// bajo primero, un byte) en las claves "1" a "14", y luego 64 bytes sueltos en "15" a "78".
+// Pares de clave y valor, en el orden en que se guardan; nada si el bloque no tiene 90 bytes.
 std::vector<std::pair<std::string, long>> ValoresSetup(const std::string& bloque);

@@ -11,6 +11,7 @@
 
 #include "comunicacion.h"
 #include "disposicion.h"
+#include "fuente.h"
 #include "textos.h"
 #include "twips.h"
 
@@ -20,6 +21,8 @@ FrmComm::FrmComm(QWidget* dueno)
       ProgBar(new QProgressBar(this)),
       CmdCancel(new QPushButton(this)),
       TimerOn(new QTimer(this)) {
+  // Una ventana no hereda la letra de su dueña: sin esto tomaría la del escritorio.
+  setFont(FuenteVentana());
   setFixedSize(Twips(disposicion::kAnchoComunicando, this),
                Twips(disposicion::kAltoComunicando, this));
   Label1->setObjectName("Label1");
@@ -30,8 +33,6 @@ FrmComm::FrmComm(QWidget* dueno)
   ProgBar->setTextVisible(false);
   CmdCancel->setObjectName("CmdCancel");
   CmdCancel->setGeometry(TwipsRect(disposicion::CmdCancel, this));
-  // Intro no cancela: solo el clic.
-  CmdCancel->setAutoDefault(false);
   TimerOn->setObjectName("TimerOn");
   TimerOn->setInterval(100);
   // Se apaga en su primer tic: una petición por cada vez que se muestra.

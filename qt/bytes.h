@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <string>
 
-// Byte text crosses between the core and Qt byte for byte, never through QString.
+// El texto de bytes pasa entre el núcleo y Qt byte por byte, nunca por QString.
 inline QByteArray ABytes(const std::string& texto) {
   return QByteArray(texto.data(), static_cast<qsizetype>(texto.size()));
 }

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -9,10 +10,12 @@
 #include <algorithm>
 #include <initializer_list>
 #include <iterator>
+#include <map>
 
 #include "barra_estado.h"
 #include "disposicion.h"
 #include "frm_Carga.h"
+#include "fuente.h"
 #include "texto_ayuda.h"
 #include "textos.h"
 #include "twips.h"
@@ -32,25 +35,35 @@ QString Texto(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
 
-// Fuentes clásicas de Windows. Donde faltan, primero una de medidas parecidas, para que los
-// textos entren en los controles, y si no la sans-serif de la plataforma.
-QFont Fuente(const char* familia, qreal puntos, bool negrita) {
-  QFont fuente;
-  fuente.setFamilies({QString::fromLatin1(familia), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                      QStringLiteral("Nimbus Sans")});
-  fuente.setStyleHint(QFont::SansSerif);
-  fuente.setPointSizeF(puntos);
-  fuente.setBold(negrita);
-  return fuente;
-}
-
 void Destacar(QLabel* etiqueta) {
   etiqueta->setFont(Fuente("MS Sans Serif", disposicion::kPuntosDestacado, true));
   QPalette colores = etiqueta->palette();
   colores.setColor(QPalette::WindowText, Qt::blue);
   etiqueta->setPalette(colores);
 }
+
+// La barra horizontal con las teclas de Windows: izquierda, arriba y RePág bajan el valor;
+// derecha, abajo y AvPág lo suben. QScrollBar sube con arriba y RePág.
+class BarraHorizontal : public QScrollBar {
+ public:
+  using QScrollBar::QScrollBar;
+
+ protected:
+  void keyPressEvent(QKeyEvent* evento) override {
+    static const std::map<int, SliderAction> kComoWindows = {
+        {Qt::Key_Up, SliderSingleStepSub},
+        {Qt::Key_Down, SliderSingleStepAdd},
+        {Qt::Key_PageUp, SliderPageStepSub},
+        {Qt::Key_PageDown, SliderPageStepAdd},
+    };
+    const auto accion = kComoWindows.find(evento->key());
+    if (accion == kComoWindows.end()) {
+      QScrollBar::keyPressEvent(evento);
+      return;
+    }
+    triggerAction(accion->second);
+  }
+};
 
 template <typename T>
 T* ConTexto(QWidget* contenedor, const char* nombre, const char* texto, const Lugar& lugar) {
@@ -69,7 +82,7 @@ void Ensanchar(QWidget* control) {
 
 void frm_Carga::CrearControles() {
   setWindowTitle(Texto(textos::kTitulo));
-  setFont(Fuente("MS Sans Serif", disposicion::kPuntosVentana, false));
+  setFont(FuenteVentana());
   setFixedSize(Twips(disposicion::kAnchoVentana, this), Twips(disposicion::kAltoVentana, this));
 
   CrearAyuda();
@@ -78,6 +91,10 @@ void frm_Carga::CrearControles() {
   Frame2->raise();
   for (QWidget* texto : std::initializer_list<QWidget*>{Label1, LblPuerto, LblBaudios, Chk_inicio})
     Ensanchar(texto);
+
+  // Intro pulsa el botón que tiene el foco, como en Windows (fuera de un diálogo Qt solo lo
+  // hace con los botones "por omisión automática").
+  for (QPushButton* boton : findChildren<QPushButton*>()) boton->setAutoDefault(true);
 
   OrdenarTabulacion();
   CmdConect->setFocus();
@@ -141,14 +158,14 @@ void frm_Carga::CrearSerie() {
   LabelId0->setPalette(fondo);
   LabelId0->setAutoFillBackground(true);
 
-  HScrollId0 = Control<QScrollBar>(fraSerie, "HScrollId0", disposicion::HScrollId0);
+  HScrollId0 = Control<BarraHorizontal>(fraSerie, "HScrollId0", disposicion::HScrollId0);
   HScrollId0->setOrientation(Qt::Horizontal);
   HScrollId0->setRange(0, 255);
   HScrollId0->setPageStep(16);
   // El ID cambia al soltar el cursor, no mientras se arrastra.
   HScrollId0->setTracking(false);
   HScrollId0->setFocusPolicy(Qt::StrongFocus);
-  // Que la flecha derecha suba el ID (QScrollBar invierte las teclas de fábrica).
+  // Que izquierda baje y derecha suba (QScrollBar invierte las teclas de fábrica).
   HScrollId0->setInvertedControls(false);
 
   LblPuerto = ConTexto<QLabel>(fraSerie, "LblPuerto", textos::kPuerto, disposicion::LblPuerto);

@@ -57,6 +57,9 @@ std::optional<std::filesystem::path> frm_Carga::ElegirArchivo(
   QFileDialog Dialogo(this, QString(), QFile::decodeName(carpeta.string().c_str()), filtro);
   Dialogo.setAcceptMode(QFileDialog::AcceptOpen);
   Dialogo.setFileMode(QFileDialog::ExistingFile);
+  // La lista de tipos muestra solo "Archivos de Texto", como el diálogo de Windows; el patrón
+  // sigue filtrando.
+  Dialogo.setOption(QFileDialog::HideNameFilterDetails);
   if (Dialogo.exec() != QDialog::Accepted || Dialogo.selectedFiles().isEmpty()) return {};
   return Ruta(Dialogo.selectedFiles().constFirst());
 }

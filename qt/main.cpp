@@ -5,11 +5,11 @@
 #include <iostream>
 #include <memory>
 
+#include "aplicacion.h"
 #include "barra.h"
 #include "frm_Carga.h"
 #include "ordenes.h"
 #include "puerto_serie.h"
-#include "textos.h"
 #include "traza_archivo.h"
 
 namespace {
@@ -49,9 +49,10 @@ int main(int argc, char* argv[]) {
   const std::vector<std::string> argumentos(argv + 1, argv + argc);
   if (!ConVentana(argumentos)) return SinVentana(argc, argv, argumentos);
 
-  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  // Sin AA_DontUseNativeDialogs: donde el escritorio ofrece su diálogo de archivos se usa ese, y
+  // si no, el de Qt, ya en castellano.
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QString::fromLatin1(textos::kTituloPrograma));
+  PrepararAplicacion();
 
   // Traza para el técnico: con --traza o con [Diagnostico] Traza = 1 en los ajustes.
   const std::unique_ptr<Traza> traza = AbrirTraza(CarpetaPrograma(), !argumentos.empty());

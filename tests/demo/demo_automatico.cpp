@@ -1,5 +1,6 @@
-// What an operator does in the demo, without a person: connect, choose the letterhead given
-// as argument, upload, leave with "Salir". Runs from the demo folder, the program's own.
+// Lo que hace un operador en la demostración, sin una persona: conectar, elegir el membrete dado
+// como argumento, subirlo y salir con "Salir". Corre en la carpeta de la demostración, la del
+// programa.
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "aplicacion.h"
 #include "barra_estado.h"
 #include "caja_mensaje.h"
 #include "frm_Carga.h"
@@ -25,7 +27,7 @@ void Pulsar(const frm_Carga& ventana, const char* boton) {
   control->click();
 }
 
-// Any message box is shown on the console and closed with OK.
+// Cada caja de mensaje se muestra en la consola y se cierra con Aceptar.
 void ContarCajas(QObject* contexto) {
   AtenderCaja(contexto, [contexto](QMessageBox* caja) {
     Decir(QStringLiteral("Mensaje \"%1\": %2").arg(caja->windowTitle(), caja->text()));
@@ -37,13 +39,13 @@ void ContarCajas(QObject* contexto) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
+  PrepararAplicacion();
   if (argc != 2) {
     std::fprintf(stderr, "uso: demo_automatico ticket/ARCHIVO.txt\n");
     return 2;
   }
-  // A dialog left open must not hang whoever runs the demo.
+  // Un diálogo que quede abierto no debe colgar a quien corre la demostración.
   QTimer::singleShot(30000, [] {
     std::fprintf(stderr, "la demostración no terminó en 30 s\n");
     std::exit(3);

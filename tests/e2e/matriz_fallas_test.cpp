@@ -1,6 +1,7 @@
 // Averías de la línea durante una subida hecha con clics en la ventana real. Cada caso conecta
 // con un indicador sano y luego apunta el puerto 1 al indicador averiado (o a un puerto que no
 // sirve), así el tiempo medido es solo el de la subida. Al final imprime la tabla de casos.
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -87,9 +88,11 @@ class Escenario {
            ventana.findChild<QPushButton*>(QStringLiteral("CmdSubir"))->isEnabled();
   }
 
-  // Lleva el puerto 1 a `dispositivo` a 1200 · 2^`baudios`.
+  // Lleva el puerto 1 a `dispositivo` y elige en pantalla 1200 · 2^`baudios`, que es lo que usa
+  // la subida.
   void Apuntar(const QString& dispositivo, int baudios = 3) {
     carpeta.Ajustes(AjustesHacia(dispositivo, baudios));
+    ventana.findChild<QComboBox*>(QStringLiteral("ListaBaudios"))->setCurrentIndex(baudios);
   }
 
   Subida Subir() {
@@ -150,6 +153,8 @@ class MatrizFallasTest : public QObject {
     tabla.push_back(
         {caso, Resultado(s), s.segundos, Contenido(e.Archivo("volcado.bin"), membrete)});
 
+    // La subida guarda la velocidad con que habló.
+    QVERIFY(e.Archivo("Brun_Kqt.ini").contains("Baudios=" + QByteArray::number(baudios) + "."));
     QCOMPARE(s.exito, exito);
     QCOMPARE(s.mensaje, exito ? QString() : QStringLiteral("Error al cargar el Ticket"));
     QVERIFY2(s.segundos < topeS, qPrintable(QString::number(s.segundos)));

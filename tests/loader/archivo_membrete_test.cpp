@@ -55,10 +55,28 @@ TEST_F(ArchivoMembrete, MissingAndEmptyFilesReadAsEmptyText) {
   EXPECT_TRUE(falta.texto.empty());
 }
 
+// Lecturas (llamadas a read) que lleva hechas este proceso, según el núcleo.
+long LecturasDelProceso() {
+  std::ifstream io("/proc/self/io");
+  std::string clave;
+  long valor = -1;
+  while (io >> clave >> valor) {
+    if (clave == "syscr:") return valor;
+  }
+  return -1;
+}
+
 TEST_F(ArchivoMembrete, HugeSparseFileIsRefusedWithoutReadingIt) {
   fs::path ruta = Escribir("enorme.txt", "");
   fs::resize_file(ruta, std::uintmax_t{4} << 30);
+  // Lo que cuesta mirar el contador, para descontarlo.
+  const long antes = LecturasDelProceso();
+  const long mirar = LecturasDelProceso() - antes;
+  ASSERT_GE(antes, 0) << "sin /proc/self/io";
+
+  const long inicio = LecturasDelProceso();
   EXPECT_EQ(Tx(ruta, 75).estado, EstadoLectura::DemasiadoLargo);
+  EXPECT_EQ(LecturasDelProceso() - inicio, mirar);
 }
 
 TEST_F(ArchivoMembrete, WhatIsNotARegularFileIsAnError) {

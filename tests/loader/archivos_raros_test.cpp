@@ -1,6 +1,6 @@
-// Letterhead files that are not plain small text files, chosen through the real window: each
-// ends with the length message or with no letterhead, never with a hang or a crash, and the
-// working folder is the program's folder again afterwards.
+// Archivos de membrete que no son archivos de texto chicos y comunes, elegidos en la ventana
+// real: cada uno termina con el aviso de largo o sin membrete, nunca colgado ni caído, y el
+// directorio actual vuelve a ser la carpeta del programa.
 #include <linux/capability.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -23,17 +23,17 @@ namespace {
 struct Caja {
   QString titulo, texto;
   QMessageBox::Icon icono;
-  bool delDialogo;  // raised by the file dialog itself, not by the window
+  bool delDialogo;  // la abrió el propio diálogo de archivos, no la ventana
 };
 
-// What happened to one choice: the message boxes seen and whether the file dialog refused to
-// close on the name, so that the test had to cancel it.
+// Lo que pasó en una elección: las cajas de mensaje vistas y si el diálogo de archivos no se
+// cerró con el nombre, así que la prueba tuvo que cancelarlo.
 struct Eleccion {
   QList<Caja> cajas;
   bool dialogoSiguioAbierto = false;
 };
 
-// Closes every message box that comes up while `contexto` lives, noting it.
+// Cierra y anota cada caja de mensaje que aparezca mientras viva `contexto`.
 void CerrarCajas(QObject* contexto, std::shared_ptr<Eleccion> eleccion) {
   auto* reloj = new QTimer(contexto);
   QObject::connect(reloj, &QTimer::timeout, reloj, [eleccion] {
@@ -46,9 +46,9 @@ void CerrarCajas(QObject* contexto, std::shared_ptr<Eleccion> eleccion) {
   reloj->start(10);
 }
 
-// Types `ruta` into the next file dialog and accepts it; a dialog that stays open is cancelled.
+// Escribe `ruta` en el próximo diálogo de archivos y lo acepta; si sigue abierto, lo cancela.
 void ResponderDialogo(QObject* contexto, const QString& ruta, std::shared_ptr<Eleccion> eleccion) {
-  AtenderModal<QFileDialog>(contexto, [ruta, eleccion](QFileDialog* dialogo) {
+  AtenderDialogoArchivos(contexto, [ruta, eleccion](QFileDialog* dialogo) {
     dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(ruta);
     QMetaObject::invokeMethod(dialogo, "accept");
     if (dialogo->isVisible()) {
@@ -58,7 +58,7 @@ void ResponderDialogo(QObject* contexto, const QString& ruta, std::shared_ptr<El
   });
 }
 
-// Root opens any file; without these capabilities this thread is held to the file modes.
+// Root abre cualquier archivo; sin estas capacidades el hilo queda sujeto a los permisos.
 class SinSaltarPermisos {
  public:
   SinSaltarPermisos() {
@@ -83,8 +83,8 @@ class ArchivosRarosTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The program's folder, and another working folder with its "ticket" folder for the files.
-  // The window starts with an accepted letterhead, so that dropping it shows.
+  // La carpeta del programa, y otra carpeta de trabajo con su "ticket" para los archivos. La
+  // ventana empieza con un membrete aceptado, para que se note si se descarta.
   void init() {
     raiz_ = std::make_unique<QTemporaryDir>();
     QDir(raiz_->path()).mkpath(QStringLiteral("programa"));
@@ -92,7 +92,7 @@ class ArchivosRarosTest : public QObject {
     ventana_ = std::make_unique<frm_Carga>();
     ventana_->Flujos().CarpetaPrograma = (Ruta("programa")).toStdString();
     ventana_->show();
-    Boton("CmdBuscar")->setEnabled(true);  // as after a successful connect
+    Boton("CmdBuscar")->setEnabled(true);  // como tras conectar
 
     Elegir(Archivo("bueno.txt", "AB"));
     QCOMPARE(ventana_->Flujos().Membrete, std::string("AB\0", 3));
@@ -130,7 +130,7 @@ class ArchivosRarosTest : public QObject {
     SinMembrete();
   }
 
-  // The dialog opens a folder instead of choosing it.
+  // El diálogo abre la carpeta en vez de elegirla.
   void unaCarpetaNoSeEligeYNoDaMembrete() {
     QDir(Ruta("trabajo/ticket")).mkpath(QStringLiteral("carpeta.txt"));
     Eleccion eleccion = Elegir(Ruta("trabajo/ticket/carpeta.txt"));
@@ -139,7 +139,7 @@ class ArchivosRarosTest : public QObject {
     SinMembrete();
   }
 
-  // Opening a FIFO to read would wait for a writer for ever.
+  // Abrir un FIFO para leer esperaría para siempre a quien escriba.
   void unaFifoNoSeAbreYNoDaMembrete() {
     QString ruta = Ruta("trabajo/ticket/fifo.txt");
     QCOMPARE(::mkfifo(QFile::encodeName(ruta).constData(), 0600), 0);
@@ -149,7 +149,7 @@ class ArchivosRarosTest : public QObject {
     SinMembrete();
   }
 
-  // A link to itself does not exist for the dialog: it says so and stays open.
+  // Un enlace a sí mismo no existe para el diálogo: lo dice y sigue abierto.
   void unEnlaceEnBucleNoDaMembrete() {
     QString ruta = Ruta("trabajo/ticket/lazo.txt");
     std::filesystem::create_symlink(QFile::encodeName(ruta).toStdString(),
@@ -183,7 +183,7 @@ class ArchivosRarosTest : public QObject {
     return ventana_->findChild<QPushButton*>(QString::fromLatin1(nombre));
   }
 
-  // One click on "Buscar Archivo" from the other working folder, answered with `ruta`.
+  // Un clic en "Buscar Archivo" desde la otra carpeta de trabajo, respondido con `ruta`.
   Eleccion Elegir(const QString& ruta) {
     QDir::setCurrent(Ruta("trabajo"));
     auto eleccion = std::make_shared<Eleccion>();
@@ -194,8 +194,8 @@ class ArchivosRarosTest : public QObject {
     return *eleccion;
   }
 
-  // The letterhead chosen before is dropped, the upload button keeps its state, and the
-  // working folder is the program's.
+  // El membrete elegido antes se descarta, el botón de subir queda como estaba y el directorio
+  // actual es la carpeta del programa.
   void SinMembrete() const {
     QVERIFY(ventana_->Flujos().Membrete.empty());
     QVERIFY(Boton("CmdSubir")->isEnabled());

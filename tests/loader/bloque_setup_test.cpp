@@ -7,10 +7,10 @@ namespace {
 TEST(BloqueSetup, DecodesRecordsAndSingleBytesInStoredOrder) {
   std::string bloque(90, '\0');
   for (std::size_t p = 0; p < bloque.size(); ++p) bloque[p] = static_cast<char>(p + 1);
-  bloque[3] = 16;  // positions 4 to 6: 16, 39, 0 -> 10000
+  bloque[3] = 16;  // posiciones 4 a 6: 16, 39, 0 -> 10000
   bloque[4] = 39;
   bloque[5] = 0;
-  bloque[16] = '\xFF';  // positions 17 to 19: the largest 24-bit number
+  bloque[16] = '\xFF';  // posiciones 17 a 19: el mayor número de 24 bits
   bloque[17] = '\xFF';
   bloque[18] = '\xFF';
   bloque[89] = '\xFE';
@@ -28,8 +28,8 @@ TEST(BloqueSetup, DecodesRecordsAndSingleBytesInStoredOrder) {
   EXPECT_EQ(valores[7].second, 14);
   EXPECT_EQ(valores[10].second, 16777215);
   EXPECT_EQ(valores[13].second, 26);
-  EXPECT_EQ(valores[14].second, 27);   // key "15" takes position 27
-  EXPECT_EQ(valores[77].second, 254);  // key "78" takes position 90
+  EXPECT_EQ(valores[14].second, 27);   // la clave "15" toma la posición 27
+  EXPECT_EQ(valores[77].second, 254);  // la clave "78" toma la posición 90
 }
 
 TEST(BloqueSetup, AnyOtherLengthGivesNothing) {

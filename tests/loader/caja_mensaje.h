@@ -27,9 +27,16 @@ inline void AtenderCaja(QObject* contexto, std::function<void(QMessageBox*)> acc
   AtenderModal<QMessageBox>(contexto, std::move(accion));
 }
 
+// El próximo diálogo de archivos. Siempre el de Qt: uno del escritorio no se deja manejar
+// desde la prueba.
+inline void AtenderDialogoArchivos(QObject* contexto, std::function<void(QFileDialog*)> accion) {
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  AtenderModal<QFileDialog>(contexto, std::move(accion));
+}
+
 // Responde al próximo diálogo de archivos con `archivo`, o lo cancela si `archivo` está vacío.
 inline void ElegirArchivo(QObject* contexto, const QString& archivo) {
-  AtenderModal<QFileDialog>(contexto, [archivo](QFileDialog* dialogo) {
+  AtenderDialogoArchivos(contexto, [archivo](QFileDialog* dialogo) {
     if (archivo.isEmpty()) return dialogo->reject();
     dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(archivo);
     QMetaObject::invokeMethod(dialogo, "accept");

@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -11,6 +13,7 @@
 #include <map>
 #include <string>
 
+#include "aplicacion.h"
 #include "caja_mensaje.h"
 #include "entorno_prueba.h"
 #include "frm_Carga.h"
@@ -61,6 +64,28 @@ void Subir(frm_Carga& ventana, const QStringList& opciones, const std::function<
   ventana.findChild<QAbstractButton*>(QStringLiteral("CmdSubir"))->click();
 }
 
+// El diálogo de archivos, en la carpeta "ticket" con los membretes de ejemplo.
+QPixmap Dialogo(frm_Carga& ventana) {
+  QDir().mkpath(QStringLiteral("ticket"));
+  for (const QString& ejemplo : QDir(QStringLiteral(EJEMPLOS)).entryList({"*.txt"}))
+    QFile::copy(QStringLiteral(EJEMPLOS "/") + ejemplo, QStringLiteral("ticket/") + ejemplo);
+  ventana.findChild<QAbstractButton*>(QStringLiteral("CmdCerrar"))->click();
+  ventana.findChild<QAbstractButton*>(QStringLiteral("CmdBuscar"))->setEnabled(true);
+  QPixmap imagen;
+  AtenderDialogoArchivos(&ventana, [&imagen](QFileDialog* dialogo) {
+    // La lista se llena en otro hilo: se espera a que estén los tres ejemplos.
+    auto* lista = dialogo->findChild<QFileSystemModel*>();
+    QElapsedTimer reloj;
+    reloj.start();
+    while (lista->rowCount(lista->index(lista->rootPath())) < 3 && reloj.elapsed() < 5000)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    imagen = dialogo->grab();
+    dialogo->reject();
+  });
+  ventana.findChild<QAbstractButton*>(QStringLiteral("CmdBuscar"))->click();
+  return imagen;
+}
+
 // La ventana tras una subida que terminó bien.
 QPixmap Subida(frm_Carga& ventana) {
   Subir(ventana, {}, [] {});
@@ -77,14 +102,14 @@ QPixmap Comunicando(frm_Carga& ventana) {
 
 const std::map<std::string, std::function<QPixmap(frm_Carga&)>> kEscenas = {
     {"inicio", Inicio}, {"principal", Principal},     {"cierre", Cierre},
-    {"subida", Subida}, {"comunicando", Comunicando},
+    {"subida", Subida}, {"comunicando", Comunicando}, {"dialogo", Dialogo},
 };
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
+  PrepararAplicacion();
   const auto escena = argc == 3 ? kEscenas.find(argv[1]) : kEscenas.end();
   if (escena == kEscenas.end()) {
     std::string nombres;

@@ -1,4 +1,4 @@
-// Connect, choose and upload through the real window against the simulated indicator.
+// Conectar, elegir y subir por la ventana real contra el indicador simulado.
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -23,7 +23,7 @@ T* Hijo(const QWidget& ventana, const char* nombre) {
   return ventana.findChild<T*>(QString::fromLatin1(nombre));
 }
 
-// Counts how often a communication dialog is shown.
+// Cuenta las veces que se muestra un diálogo de comunicación.
 class ContadorDialogos : public QObject {
  public:
   ContadorDialogos() { qApp->installEventFilter(this); }
@@ -42,7 +42,7 @@ struct Caja {
   QMessageBox::Icon icono = QMessageBox::NoIcon;
 };
 
-// Registers the next message box and closes it with its OK button.
+// Anota la próxima caja de mensaje y la cierra con su botón Aceptar.
 std::shared_ptr<Caja> EsperarCaja(QObject* contexto) {
   auto vista = std::make_shared<Caja>();
   AtenderCaja(contexto, [vista](QMessageBox* caja) {
@@ -82,7 +82,7 @@ class Escenario {
     ElegirArchivo(&ventana, archivo);
     Click("CmdBuscar");
   }
-  // Registers from 26 on, as the indicator holds them once it has stopped.
+  // Los registros desde el 26, como los tiene el indicador una vez detenido.
   QByteArray Registros(int cuantos) {
     indicador.Terminar();
     QFile volcado(carpeta.Ruta("volcado.bin"));
@@ -136,7 +136,7 @@ class FlujosTest : public QObject {
     e.Click("CmdConect");
     QVERIFY(e.Habilitado("CmdBuscar"));
 
-    ::kill(e.indicador.Pid(), SIGUSR1);  // the indicator goes silent
+    ::kill(e.indicador.Pid(), SIGUSR1);  // el indicador enmudece
     auto caja = EsperarCaja(&e.ventana);
     e.Click("CmdConect");
     QCOMPARE(caja->titulo, QStringLiteral("Error"));
@@ -217,7 +217,7 @@ class FlujosTest : public QObject {
 
   void elPuertoElegidoEnPantallaValeSinSalir() {
     Escenario e({});
-    // Port 3 leads to the indicator; the stored choice, port 1, leads nowhere.
+    // El puerto 3 lleva al indicador; el guardado, el 1, no lleva a ninguna parte.
     e.carpeta.Ajustes(
         "[Puertos]\r\nCom1=/dev/null/nada.\r\nCom3=" + QFile::encodeName(e.indicador.Pty()) +
         ".\r\n[Global]\r\nComm=1.\r\nBaudios=3.\r\nID_1=1.\r\n");

@@ -2,8 +2,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -12,7 +15,9 @@
 #include <QtTest>
 #include <memory>
 
+#include "FrmComm.h"
 #include "ajustes.h"
+#include "aplicacion.h"
 #include "barra_estado.h"
 #include "caja_mensaje.h"
 #include "texto_ayuda.h"
@@ -49,9 +54,38 @@ void Click(const frm_Carga& ventana, const char* boton) {
   QTest::mouseClick(Hijo<QPushButton>(ventana, boton), Qt::LeftButton);
 }
 
+// Lleva el foco a `boton` y pulsa `tecla` allí, como el operador.
+void TeclaEn(const frm_Carga& ventana, const char* boton, Qt::Key tecla) {
+  Hijo<QPushButton>(ventana, boton)->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), tecla);
+}
+
 void ClickCasilla(const frm_Carga& ventana) {
   auto* casilla = Hijo<QCheckBox>(ventana, "Chk_inicio");
   QTest::mouseClick(casilla, Qt::LeftButton, {}, QPoint(6, casilla->height() / 2));
+}
+
+// Lo que el diálogo de archivos muestra escrito: título, etiquetas, botones (o su sugerencia si
+// solo tienen icono), columnas de la lista y tipos de archivo.
+QStringList TextosDelDialogo(const QFileDialog& dialogo) {
+  QStringList textos{dialogo.windowTitle()};
+  for (const QWidget* hijo : dialogo.findChildren<QWidget*>()) {
+    if (!hijo->isVisible()) continue;
+    if (const auto* etiqueta = qobject_cast<const QLabel*>(hijo)) textos << etiqueta->text();
+    if (const auto* boton = qobject_cast<const QAbstractButton*>(hijo))
+      textos << (boton->text().isEmpty() ? boton->toolTip() : boton->text());
+    if (const auto* columnas = qobject_cast<const QHeaderView*>(hijo)) {
+      for (int i = 0; i < columnas->count(); ++i) {
+        if (!columnas->isSectionHidden(i))
+          textos << columnas->model()->headerData(i, Qt::Horizontal).toString();
+      }
+    }
+  }
+  const auto* tipos = dialogo.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  for (int i = 0; i < tipos->count(); ++i) textos << tipos->itemText(i);
+  textos.removeAll(QString());
+  textos.sort();
+  return textos;
 }
 
 }  // namespace
@@ -60,6 +94,9 @@ class PruebaVentana : public QObject {
   Q_OBJECT
 
  private slots:
+  // Como el programa: los textos de Qt en castellano.
+  void initTestCase() { PrepararAplicacion(); }
+
   // Cada prueba corre en una carpeta vacía: sin archivo de ajustes.
   void init() {
     carpeta_ = std::make_unique<QTemporaryDir>();
@@ -226,20 +263,104 @@ class PruebaVentana : public QObject {
     QCOMPARE(LeerIni("Global", "Baudios", ""), std::string("-1"));
   }
 
+  // Las teclas de una barra horizontal de Windows: izquierda, arriba y RePág bajan; derecha,
+  // abajo y AvPág suben; Inicio y Fin van a los extremos.
+  void teclasDeLaBarraDelId_data() {
+    QTest::addColumn<int>("tecla");
+    QTest::addColumn<QString>("id");
+    QTest::newRow("izquierda") << int(Qt::Key_Left) << "99";
+    QTest::newRow("arriba") << int(Qt::Key_Up) << "99";
+    QTest::newRow("RePag") << int(Qt::Key_PageUp) << "84";
+    QTest::newRow("derecha") << int(Qt::Key_Right) << "101";
+    QTest::newRow("abajo") << int(Qt::Key_Down) << "101";
+    QTest::newRow("AvPag") << int(Qt::Key_PageDown) << "116";
+    QTest::newRow("Inicio") << int(Qt::Key_Home) << "0";
+    QTest::newRow("Fin") << int(Qt::Key_End) << "255";
+  }
+  void teclasDeLaBarraDelId() {
+    QFETCH(int, tecla);
+    QFETCH(QString, id);
+    EscribirIni("global", "ID_1", 100L);
+    auto ventana = Abrir();
+    QTest::keyClick(Hijo<QScrollBar>(*ventana, "HScrollId0"), static_cast<Qt::Key>(tecla));
+    QCOMPARE(Hijo<QLabel>(*ventana, "LabelId0")->text(), id);
+  }
+
   void indicadorSigueAlId() {
     auto ventana = Abrir();
     auto* barra = Hijo<QScrollBar>(*ventana, "HScrollId0");
     auto* indicador = Hijo<QLabel>(*ventana, "LabelId0");
-    QTest::keyClick(barra, Qt::Key_Right);
-    QCOMPARE(indicador->text(), QStringLiteral("2"));
-    QTest::keyClick(barra, Qt::Key_End);
-    QCOMPARE(indicador->text(), QStringLiteral("255"));
     // Mientras se arrastra el cursor el indicador no cambia; al soltarlo, sí.
     barra->setSliderDown(true);
     barra->setSliderPosition(100);
-    QCOMPARE(indicador->text(), QStringLiteral("255"));
+    QCOMPARE(indicador->text(), QStringLiteral("1"));
     barra->setSliderDown(false);
     QCOMPARE(indicador->text(), QStringLiteral("100"));
+  }
+
+  // Intro, también la del teclado numérico, pulsa el botón que tiene el foco.
+  void introPulsaElBotonConFoco() {
+    auto ventana = Abrir();
+    QVERIFY(QTest::qWaitForWindowActive(ventana.get()));
+    TeclaEn(*ventana, "CmdCerrar", Qt::Key_Return);
+    QVERIFY(!AyudaVisible(*ventana));
+    TeclaEn(*ventana, "CmdHelp", Qt::Key_Enter);
+    QVERIFY(AyudaVisible(*ventana));
+    TeclaEn(*ventana, "CmdCerrar", Qt::Key_Enter);
+    QVERIFY(!AyudaVisible(*ventana));
+    QSignalSpy fin(ventana.get(), &frm_Carga::Salida);
+    TeclaEn(*ventana, "Cmd_Salir", Qt::Key_Return);
+    QCOMPARE(fin.count(), 1);
+  }
+
+  // "Comunicando" con la letra de la ventana principal, no con la del escritorio.
+  void comunicandoConLaLetraDeLaVentana() {
+    auto ventana = Abrir();
+    FrmComm dialogo(ventana.get());
+    QCOMPARE(ventana->font().pointSizeF(), 8.25);
+    QCOMPARE(dialogo.font(), ventana->font());
+    for (const char* control : {"Label1", "CmdCancel"})
+      QCOMPARE(Hijo<QWidget>(dialogo, control)->font(), ventana->font());
+    QVERIFY(dialogo.font() != QApplication::font());
+  }
+
+  void dialogoDeArchivosEnCastellano() {
+    QVERIFY(QDir().mkpath(QStringLiteral("ticket")));
+    auto ventana = Abrir();
+    Hijo<QPushButton>(*ventana, "CmdBuscar")->setEnabled(true);  // como tras conectar
+    QStringList textos, caja;
+    AtenderDialogoArchivos(ventana.get(), [&textos, &caja](QFileDialog* dialogo) {
+      textos = TextosDelDialogo(*dialogo);
+      // Un nombre que no existe: el diálogo lo rechaza con una caja suya.
+      AtenderCaja(dialogo, [&caja](QMessageBox* aviso) {
+        caja << aviso->text();
+        for (const QAbstractButton* boton : aviso->buttons()) caja << boton->text();
+        aviso->buttons().constFirst()->click();
+      });
+      dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText("no_existe.txt");
+      QMetaObject::invokeMethod(dialogo, "accept");
+      dialogo->reject();
+    });
+    Click(*ventana, "CmdBuscar");
+    QCOMPARE(textos,
+             QStringList({"&Abrir", "&Nombre de archivo:", "Abrir", "Archivos de Texto",
+                          "Archivos de tipo:", "Atrás", "Cancelar", "Crear nueva carpeta",
+                          "Directorio superior", "Nombre", "Siguiente", "Tamaño", "Tipo",
+                          "Ver en:", "Vista de lista", "Vista detallada", "Última modificación"}));
+    QCOMPARE(caja, QStringList({"no_existe.txt\nArchivo no encontrado.\nVerifique que el nombre "
+                                "del archivo es correcto.",
+                                "Aceptar"}));
+  }
+
+  // El catálogo de Qt se busca primero junto al programa y después en la instalación de Qt.
+  void catalogoJuntoAlProgramaPrimero() {
+    const QString deQt =
+        QDir(QLibraryInfo::path(QLibraryInfo::TranslationsPath)).filePath("qtbase_es.qm");
+    QTemporaryDir programa;
+    QVERIFY(QFile::copy(deQt, programa.filePath("qtbase_es.qm")));
+    QCOMPARE(TraducirQt(programa.path()), programa.filePath("qtbase_es.qm"));
+    QTemporaryDir vacia;
+    QCOMPARE(TraducirQt(vacia.path()), deQt);
   }
 
   void ordenDeTabulacion() {

@@ -1,4 +1,4 @@
-# Fails unless EXE is at most 2 MB and imports only DLLs that every Windows from 7 on has.
+# Falla salvo que EXE mida 2 MB como mucho e importe solo DLL que trae todo Windows desde el 7.
 cmake_minimum_required(VERSION 3.25)
 set(del_sistema
   advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll

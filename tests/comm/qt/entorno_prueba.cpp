@@ -1,6 +1,10 @@
 #include "entorno_prueba.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -43,6 +47,41 @@ void Simulador::Terminar() {
   proceso_.terminate();
   if (!proceso_.waitForFinished(5000)) proceso_.kill();
   proceso_.waitForFinished();
+}
+
+Maestro::Maestro() : fd_(posix_openpt(O_RDWR | O_NOCTTY)) {
+  grantpt(fd_);
+  unlockpt(fd_);
+}
+
+QString Maestro::Esclavo() const {
+  return QString::fromLocal8Bit(ptsname(fd_));
+}
+
+bool Maestro::Escribir(const std::string& datos) const {
+  return ::write(fd_, datos.data(), datos.size()) == static_cast<ssize_t>(datos.size());
+}
+
+std::string Maestro::Leer(std::size_t n) const {
+  std::string leido;
+  char trozo[512];
+  pollfd espera{fd_, POLLIN, 0};
+  while (leido.size() < n && poll(&espera, 1, 2000) > 0) {
+    const ssize_t r = ::read(fd_, trozo, sizeof trozo);
+    if (r <= 0) break;
+    leido.append(trozo, static_cast<std::size_t>(r));
+  }
+  return leido;
+}
+
+std::size_t Maestro::Pendientes() const {
+  int n = 0;
+  return ioctl(fd_, FIONREAD, &n) == 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+void Maestro::Cerrar() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
 }
 
 double SegundosDeCpu() {

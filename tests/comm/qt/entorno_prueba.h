@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <string>
 
 #include "peticion.h"
 
@@ -42,6 +43,26 @@ class Simulador {
  private:
   QProcess proceso_;
   QString pty_;
+};
+
+// El lado del indicador sin simulador: el maestro de un pseudoterminal cuyo esclavo abre el
+// programa.
+class Maestro {
+ public:
+  Maestro();
+  Maestro(const Maestro&) = delete;
+  Maestro& operator=(const Maestro&) = delete;
+  ~Maestro() { Cerrar(); }
+  QString Esclavo() const;
+  bool Escribir(const std::string& datos) const;
+  // Lee hasta `n` bytes; se rinde tras 2 s sin que llegue nada.
+  std::string Leer(std::size_t n) const;
+  // Bytes que el programa envió y nadie leyó todavía.
+  std::size_t Pendientes() const;
+  void Cerrar();
+
+ private:
+  int fd_;
 };
 
 // Segundos de procesador que lleva gastados este proceso.

@@ -1,4 +1,3 @@
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -120,12 +119,12 @@ class FrmCommTest : public QObject {
     QCOMPARE(Leer(26, 38), Membrete() + '\0');
   }
 
-  void pedidosQueNoSePuedenFormarFallanSinEsperas() {
-    Simulador indicador;
-    QVERIFY(!indicador.Pty().isEmpty());
-    CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
-    QElapsedTimer reloj;
-    reloj.start();
+  // Fallan sin enviar nada, así que tampoco esperan respuesta (cuánto tardan lo mide el banco
+  // de pruebas).
+  void pedidosQueNoSePuedenFormarFallanSinEnviarNada() {
+    Maestro indicador;
+    CarpetaDeTrabajo carpeta("[Puertos]\r\nCom1=" + QFile::encodeName(indicador.Esclavo()) +
+                             ".\r\n");
     for (const auto& [fnc, dire, largo] :
          {std::tuple("R", "", "8"), std::tuple("R", "26", "ocho"), std::tuple("R", "70000", "1"),
           std::tuple("T", "x", "")}) {
@@ -138,8 +137,9 @@ class FrmCommTest : public QObject {
       dlg.xOK = true;
       dlg.exec();
       QVERIFY2(!dlg.xOK, fnc);
+      QVERIFY2(dlg.Comm1().Dispositivo() == indicador.Esclavo().toStdString(), fnc);
     }
-    QVERIFY(reloj.elapsed() < 1500);
+    QCOMPARE(indicador.Pendientes(), std::size_t{0});
   }
 
   void tomaElPuertoDeLaPeticion() {
@@ -208,6 +208,7 @@ class FrmCommTest : public QObject {
     QTest::newRow("boton") << "boton";
     QTest::newRow("marco") << "marco";
     QTest::newRow("escape") << "escape";
+    QTest::newRow("intro") << "intro";
   }
   void cancelarTerminaLaEscritura() {
     QFETCH(QString, como);
@@ -227,22 +228,23 @@ class FrmCommTest : public QObject {
         QTest::mouseClick(dlg.findChild<QPushButton*>("CmdCancel"), Qt::LeftButton);
       if (como == "marco") dlg.close();
       if (como == "escape") QTest::keyClick(&dlg, Qt::Key_Escape);
+      // Como en Windows, Intro pulsa el botón que tiene el foco, el único: "Cancelar".
+      QWidget* foco = QApplication::focusWidget();
+      if (como == "intro" && foco == dlg.findChild<QPushButton*>("CmdCancel"))
+        QTest::keyClick(foco, Qt::Key_Return);
       seguiaAbierto = dlg.isVisible();
     });
-    QElapsedTimer reloj;
-    reloj.start();
     dlg.exec();
     QVERIFY(seguiaAbierto);
     QVERIFY(!dlg.xOK);
     QVERIFY(dlg.xCancel);
-    QVERIFY(reloj.elapsed() < 1000);
 
     const std::string escrito = Leer(26, 38);
     QCOMPARE(escrito.substr(0, 2), Membrete().substr(0, 2));
     QCOMPARE(escrito.substr(74), std::string(2, '\0'));
   }
 
-  void unPuertoQueDesapareceFallaEnSusPlazos() {
+  void unPuertoQueDesapareceFallaYQuedaCerrado() {
     Simulador indicador({"--cerrar-tras", "3"});
     QVERIFY(!indicador.Pty().isEmpty());
     CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
@@ -253,18 +255,10 @@ class FrmCommTest : public QObject {
     dlg.xFnc = "T";
     dlg.xDire = "26";
     dlg.xDato = "0123456789";
-    const double cpu = SegundosDeCpu();
-    QElapsedTimer reloj;
-    reloj.start();
     dlg.exec();
-    const double segundos = reloj.elapsed() / 1000.0;
-    const double gastado = SegundosDeCpu() - cpu;
-    qInfo("puerto desaparecido: %.2f s, %.3f s de CPU", segundos, gastado);
+    // El tiempo y el procesador que cuesta lo mide el banco de pruebas.
     QVERIFY(!dlg.xOK);
     QVERIFY(!dlg.Comm1().PortOpen());
-    // Tres intentos de 2 s para el registro que ya no tiene respuesta, y nada más.
-    QVERIFY(segundos < 7.0);
-    QVERIFY(gastado < 0.2);
   }
 };
 

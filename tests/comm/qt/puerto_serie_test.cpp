@@ -1,13 +1,7 @@
 #include "puerto_serie.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
-#include <QElapsedTimer>
 #include <QtTest>
 #include <chrono>
-#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -18,48 +12,10 @@ using Reloj = Puerto::Reloj;
 
 namespace {
 
-// El lado del indicador: el maestro de un pseudoterminal cuyo esclavo abre el puerto.
-class Maestro {
- public:
-  Maestro(const Maestro&) = delete;
-  Maestro& operator=(const Maestro&) = delete;
-  Maestro() : fd_(posix_openpt(O_RDWR | O_NOCTTY)) {
-    grantpt(fd_);
-    unlockpt(fd_);
-  }
-  ~Maestro() { Cerrar(); }
-  QString Esclavo() const { return QString::fromLocal8Bit(ptsname(fd_)); }
-  void Escribir(const std::string& datos) const {
-    QVERIFY(::write(fd_, datos.data(), datos.size()) == static_cast<ssize_t>(datos.size()));
-  }
-  std::string Leer(std::size_t n) const {
-    std::string leido;
-    char trozo[512];
-    pollfd espera{fd_, POLLIN, 0};
-    while (leido.size() < n && poll(&espera, 1, 2000) > 0) {
-      const ssize_t r = ::read(fd_, trozo, sizeof trozo);
-      if (r <= 0) break;
-      leido.append(trozo, static_cast<std::size_t>(r));
-    }
-    return leido;
-  }
-  void Cerrar() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
-
 std::string TodosLosBytes() {
   std::string bytes;
   for (int b = 0; b < 256; ++b) bytes.push_back(static_cast<char>(b));
   return bytes;
-}
-
-double MsDesde(Reloj::time_point inicio) {
-  return std::chrono::duration<double, std::milli>(Reloj::now() - inicio).count();
 }
 
 }  // namespace
@@ -87,7 +43,7 @@ class PuertoSerieTest : public QObject {
     QCOMPARE(maestro_->Leer(256), TodosLosBytes());
 
     const auto antes = Reloj::now();
-    maestro_->Escribir(TodosLosBytes());
+    QVERIFY(maestro_->Escribir(TodosLosBytes()));
     puerto.Esperar(256, Reloj::now() + 2s);
     QVERIFY(puerto.UltimaRecepcion() >= antes);
     QCOMPARE(puerto.InBufferCount(), std::size_t{256});
@@ -95,50 +51,51 @@ class PuertoSerieTest : public QObject {
     QCOMPARE(puerto.InBufferCount(), std::size_t{0});
   }
 
+  // Lo rápido que responde cada espera lo mide el banco de pruebas (scripts/bench); aquí, que
+  // termine por la razón correcta.
   void esperaHastaTenerLosBytesOHastaElPlazo() {
     PuertoSerie puerto;
     QVERIFY(puerto.SetPortOpen(true));
 
     // Bytes que ya están en el búfer cuentan sin esperar a que lleguen otros.
-    maestro_->Escribir("abcd");
+    QVERIFY(maestro_->Escribir("abcd"));
     QTRY_COMPARE_WITH_TIMEOUT(puerto.InBufferCount(), std::size_t{4}, 1000);
-    auto inicio = Reloj::now();
-    puerto.Esperar(4, inicio + 2s);
-    QVERIFY(MsDesde(inicio) < 100);
+    auto plazo = Reloj::now() + 30s;
+    puerto.Esperar(4, plazo);
+    QVERIFY(Reloj::now() < plazo);
 
     // Bytes que llegan durante la espera la terminan en cuanto están todos.
     std::thread indicador([this] {
       std::this_thread::sleep_for(50ms);
       maestro_->Escribir("ef");
     });
-    inicio = Reloj::now();
-    puerto.Esperar(6, inicio + 2s);
+    plazo = Reloj::now() + 30s;
+    puerto.Esperar(6, plazo);
     indicador.join();
-    QVERIFY(MsDesde(inicio) < 500);
+    QVERIFY(Reloj::now() < plazo);
     QCOMPARE(puerto.Input(), std::string("abcdef"));
 
-    // Sin bastantes bytes, el plazo.
-    maestro_->Escribir("g");
-    inicio = Reloj::now();
-    puerto.Esperar(2, inicio + 150ms);
-    QVERIFY(MsDesde(inicio) >= 150);
-    QVERIFY(MsDesde(inicio) < 400);
+    // Sin bastantes bytes, hasta el plazo y no antes.
+    QVERIFY(maestro_->Escribir("g"));
+    plazo = Reloj::now() + 150ms;
+    puerto.Esperar(2, plazo);
+    QVERIFY(Reloj::now() >= plazo);
     QCOMPARE(puerto.Input(), std::string("g"));
   }
 
+  // Un puerto caído se cierra y sus esperas duran hasta el plazo: un bucle de reintentos no
+  // gira (el procesador que gasta lo mide el banco de pruebas).
   void unPuertoQueDesapareceSeCierraYNoGira() {
     PuertoSerie puerto;
     QVERIFY(puerto.SetPortOpen(true));
     maestro_->Cerrar();
 
-    const double cpu = SegundosDeCpu();
     const auto inicio = Reloj::now();
     for (int intento = 0; intento < 3; ++intento) {
       puerto.Output("xy");
       puerto.Esperar(8, Reloj::now() + 100ms);
     }
-    QVERIFY(MsDesde(inicio) >= 300);
-    QVERIFY(SegundosDeCpu() - cpu < 0.05);
+    QVERIFY(Reloj::now() - inicio >= 300ms);
     QVERIFY(!puerto.PortOpen());
     QCOMPARE(puerto.Input(), std::string());
     QCOMPARE(puerto.InBufferCount(), std::size_t{0});
@@ -168,14 +125,16 @@ class PuertoSerieTest : public QObject {
     QVERIFY(!puerto.SetHandshaking(1));
     QCOMPARE(puerto.CommPort(), 1L);
 
-    // Sin ajuste "Com3", /dev/ttyS2; aquí no existe y no abre.
+    // Un dispositivo que no existe no abre, y la espera en el puerto cerrado dura el plazo.
+    carpeta_->Ajustes("[Puertos]\r\nCom1=" + QFile::encodeName(maestro_->Esclavo()) +
+                      ".\r\nCom3=" + QFile::encodeName(carpeta_->Ruta("ninguno")) + ".\r\n");
     QVERIFY(puerto.SetCommPort(3));
     QVERIFY(!puerto.SetPortOpen(true));
-    QCOMPARE(puerto.Dispositivo(), std::string("/dev/ttyS2"));
+    QCOMPARE(puerto.Dispositivo(), carpeta_->Ruta("ninguno").toStdString());
     QVERIFY(!puerto.PortOpen());
-    const auto inicio = Reloj::now();
-    puerto.Esperar(1, inicio + 100ms);
-    QVERIFY(MsDesde(inicio) >= 100);
+    const auto plazo = Reloj::now() + 100ms;
+    puerto.Esperar(1, plazo);
+    QVERIFY(Reloj::now() >= plazo);
 
     // Abierto no cambia de número ni se abre dos veces; RTS en un pty no impide abrir.
     QVERIFY(puerto.SetCommPort(1));
