@@ -6,7 +6,7 @@
 
 class Traza;
 
-// Line command: sends ":" + comando + CR LF once and returns the 90-byte answer, or empty
-// text when no answer of exactly 90 bytes is buffered within 2000 ms. Con `traza`, anota la
-// orden, lo recibido y el veredicto.
+// Orden de línea: envía una vez ":" + comando + CR LF y devuelve la respuesta de 90 bytes, o
+// texto vacío si en 2000 ms no hay en el búfer una respuesta de exactamente 90 bytes. Con
+// `traza`, anota la orden, lo recibido y el veredicto.
 std::string TRxC(Puerto& comm1, std::string comando, Traza* traza = nullptr);

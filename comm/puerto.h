@@ -4,29 +4,29 @@
 #include <cstddef>
 #include <string>
 
-// What the transfers use of the serial-port control: byte text in and out, the receive
-// count, a blocking wait and the port's monotonic clock. Every byte 0-255 passes unchanged.
-// A port that is closed or failing answers with nothing (no bytes, count 0) and waits
-// still end at their deadline.
+// Lo que las transferencias usan del control del puerto serie: texto de bytes que entra y sale,
+// la cuenta de recibidos, una espera que bloquea y el reloj monótono del puerto. Cada byte 0-255
+// pasa sin cambios. Un puerto cerrado o caído no da nada (ni bytes, cuenta 0) y sus esperas
+// igual terminan en su plazo.
 class Puerto {
  public:
   using Reloj = std::chrono::steady_clock;
 
   virtual ~Puerto() = default;
 
-  // InputLen = 0, then Input: takes and removes every buffered byte.
+  // InputLen = 0 y luego Input: toma y quita todos los bytes del búfer.
   virtual std::string Input() = 0;
-  // Output: transmits the whole byte text, in order.
+  // Output: envía todo el texto de bytes, en orden.
   virtual void Output(const std::string& datos) = 0;
-  // InBufferCount: received bytes waiting in the buffer.
+  // InBufferCount: bytes recibidos que esperan en el búfer.
   virtual std::size_t InBufferCount() = 0;
-  // Blocks until at least `n` bytes are buffered or the clock reaches `limite`,
-  // whichever comes first. Processes no user-interface events.
+  // Bloquea hasta que haya al menos `n` bytes en el búfer o el reloj llegue a `limite`, lo que
+  // ocurra antes. No procesa eventos de la interfaz.
   virtual void Esperar(std::size_t n, Reloj::time_point limite) = 0;
 
   virtual Reloj::time_point Ahora() = 0;
-  // When the last byte was received (Reloj::time_point{} before any).
+  // Cuándo llegó el último byte (Reloj::time_point{} antes del primero).
   virtual Reloj::time_point UltimaRecepcion() = 0;
-  // Line speed in baud; 0 when unknown.
+  // Velocidad de la línea en baudios; 0 si no se sabe.
   virtual long Baudios() = 0;
 };

@@ -15,21 +15,22 @@ struct Avance {
   Traza* traza = nullptr;                 // nada: sin traza
 };
 
-// Register transfers over an open port: Modbus RTU functions 3 and 6, three attempts per
-// request, 2000 ms deadline from the moment the request was written.
+// Transferencias de registros por un puerto abierto: funciones 3 y 6 de Modbus RTU, tres
+// intentos por petición y 2000 ms de plazo desde que se escribió la petición.
 class Transferencia {
  public:
   // `id`: dirección de esclavo de todas las peticiones; fuera de 0 a 255 no se envía nada.
   Transferencia(Puerto& comm1, long id, Avance avance);
 
-  // Reads `longitud` registers from `direccion` (decimal texts) in blocks of 8. Returns two
-  // characters per register; a failed or cancelled job returns the blocks read before.
+  // Lee `longitud` registros desde `direccion` (textos decimales) en bloques de 8. Devuelve dos
+  // caracteres por registro; si falla o se cancela, los bloques leídos hasta entonces.
   std::string Leer(const std::string& direccion, const std::string& longitud);
-  // Writes `dato` two characters per register from `direccion`; pads `dato` to an even
-  // length with NUL. Returns the echoed text, or empty text on any failure or cancel.
+  // Escribe `dato` de a dos caracteres por registro desde `direccion`, completado con NUL hasta
+  // un largo par. Devuelve el texto de los ecos, o vacío ante cualquier falla o cancelación.
   std::string Escribir(const std::string& direccion, std::string& dato);
 
-  // One exchange each: the decoded reply, or empty text. `intento` (1 a 3) solo va a la traza.
+  // Un intercambio cada una: la respuesta decodificada, o texto vacío. `intento` (1 a 3) solo va
+  // a la traza.
   std::string RxD(int id, int direccion, int longitud, int intento = 1);
   std::string TxD(int id, int direccion, const std::string& dato, int intento = 1);
 
