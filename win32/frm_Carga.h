@@ -10,12 +10,14 @@
 #include "controles.h"
 
 class PuertoControl;
+class Traza;
 
 // Ventana principal en Win32: elección de puerto, velocidad e ID del indicador, panel de ayuda
 // y los tres botones de trabajo. Dibuja y reparte eventos; las reglas son las de Cargador.
 class frm_Carga : public PantallaCarga {
  public:
-  frm_Carga(PuertoControl& comm1, std::filesystem::path carpetaPrograma);
+  // `traza` puede faltar.
+  frm_Carga(PuertoControl& comm1, std::filesystem::path carpetaPrograma, Traza* traza = nullptr);
   ~frm_Carga() override;
 
   void Mostrar(int como);

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "ordenes.h"
 #include "puerto_serie_win.h"
 #include "puertos_win.h"
+#include "traza_archivo.h"
 
 namespace {
 
@@ -84,8 +86,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int mostrar) {
   // inicie (un acceso directo puede dar otra carpeta de trabajo).
   SetCurrentDirectoryW(carpeta.c_str());
 
+  // Traza para el técnico: con --traza o con [Diagnostico] Traza = 1 en los ajustes.
+  const std::unique_ptr<Traza> traza = AbrirTraza(carpeta, !argumentos.empty());
   PuertoSerieWin comm1;
-  frm_Carga ventana(comm1, carpeta);
+  frm_Carga ventana(comm1, carpeta, traza.get());
   ventana.Mostrar(mostrar);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
