@@ -30,7 +30,9 @@ std::string RutaDe(const std::string& ruta, size_t indicadores, uint8_t id) {
 }
 
 Linea Preparar(const Opciones& opciones) {
-  Linea linea(opciones.ids, {opciones.solo_linea, opciones.excepcion, opciones.contestar_difusion},
+  Linea linea(opciones.ids,
+              {opciones.solo_linea, opciones.solo_registros, opciones.excepcion,
+               opciones.contestar_difusion},
               opciones.setup.value_or(SetupPorOmision()));
   for (const uint8_t id : opciones.callados) linea.Buscar(id)->Callar();
   for (Indicador& indicador : linea.Indicadores()) {
@@ -52,9 +54,10 @@ int Simular(const Opciones& opciones) {
   if (!opciones.enlace.empty()) enlace.emplace(opciones.enlace, pty.Esclavo());
   std::cout << "PTY " << pty.Esclavo() << std::endl;
 
-  Servidor(opciones, linea, pty, senales).Servir();
+  Servidor servidor(opciones, linea, pty, senales);
+  servidor.Servir();
 
-  bool guardado = true;
+  bool guardado = Guardar(opciones.escrituras, std::to_string(servidor.Escrituras()) + "\n");
   const size_t cuantos = linea.Indicadores().size();
   for (const Indicador& indicador : linea.Indicadores()) {
     guardado &= Guardar(RutaDe(opciones.volcado, cuantos, indicador.Id()), indicador.Volcado());

@@ -29,11 +29,14 @@ const char kAyuda[] =
     "  --registro [ID:]A=V pone el registro A al valor V antes de empezar, en el indicador ID\n"
     "                      o en todos (repetible; decimal)\n"
     "  --solo-linea        contesta solo órdenes de línea, nunca tramas de registros\n"
+    "  --solo-registros    contesta solo tramas de registros, nunca órdenes de línea\n"
     "  --setup HEX         el bloque de configuración de 90 bytes, en 180 cifras hexadecimales\n"
     "  --retardo MS        espera MS ms tras una petición completa antes de contestar\n"
     "  --baudios N         contesta al ritmo de N baudios: 3,5 caracteres de silencio y luego\n"
     "                      cada byte al final de su tiempo de carácter (10 bits); también la\n"
     "                      velocidad del pseudoterminal\n"
+    "  --una-velocidad     oye solo a la velocidad de --baudios (o 9600): lo que llega con el\n"
+    "                      pseudoterminal puesto a otra velocidad es basura y no se contesta\n"
     "\n"
     "Averías (K: una de cada K; 1: todas):\n"
     "  --perder K          no contesta una de cada K peticiones\n"
@@ -60,6 +63,8 @@ const char kAyuda[] =
     "  --membrete ARCHIVO  al terminar escribe el membrete: los bytes desde el registro 26 (bajo\n"
     "                      y luego alto) hasta el primer NUL, sin él\n"
     "                      Con varios IDs, un archivo por indicador: ARCHIVO.ID (p. ej. v.bin.3)\n"
+    "  --escrituras ARCHIVO al terminar escribe cuántas tramas de escritura (función 6, con su\n"
+    "                      control correcto) llegaron a la línea, para cualquier ID\n"
     "  --enlace RUTA       crea el enlace simbólico RUTA al esclavo (se quita al terminar)\n"
     "  --mudo              empieza callada toda la línea\n"
     "  --help              muestra esta ayuda\n"
@@ -77,9 +82,11 @@ enum Codigo {
   kContestarDifusion,
   kRegistro,
   kSoloLinea,
+  kSoloRegistros,
   kSetup,
   kRetardo,
   kBaudios,
+  kUnaVelocidad,
   kPerder,
   kPerderDesde,
   kCorromper,
@@ -95,6 +102,7 @@ enum Codigo {
   kVida,
   kVolcado,
   kMembrete,
+  kEscrituras,
   kEnlace,
   kMudo,
   kAyudaCodigo,
@@ -106,9 +114,11 @@ const option kOpciones[] = {
     {"contestar-difusion", no_argument, nullptr, kContestarDifusion},
     {"registro", required_argument, nullptr, kRegistro},
     {"solo-linea", no_argument, nullptr, kSoloLinea},
+    {"solo-registros", no_argument, nullptr, kSoloRegistros},
     {"setup", required_argument, nullptr, kSetup},
     {"retardo", required_argument, nullptr, kRetardo},
     {"baudios", required_argument, nullptr, kBaudios},
+    {"una-velocidad", no_argument, nullptr, kUnaVelocidad},
     {"perder", required_argument, nullptr, kPerder},
     {"perder-desde", required_argument, nullptr, kPerderDesde},
     {"corromper", required_argument, nullptr, kCorromper},
@@ -124,6 +134,7 @@ const option kOpciones[] = {
     {"vida", required_argument, nullptr, kVida},
     {"volcado", required_argument, nullptr, kVolcado},
     {"membrete", required_argument, nullptr, kMembrete},
+    {"escrituras", required_argument, nullptr, kEscrituras},
     {"enlace", required_argument, nullptr, kEnlace},
     {"mudo", no_argument, nullptr, kMudo},
     {"help", no_argument, nullptr, kAyudaCodigo},
@@ -275,6 +286,9 @@ Opciones LeerOpciones(int argc, char** argv) {
       case kSoloLinea:
         o.solo_linea = true;
         break;
+      case kSoloRegistros:
+        o.solo_registros = true;
+        break;
       case kSetup:
         o.setup = SetupDeHex(valor);
         if (!o.setup) Rechazar("setup", valor);
@@ -284,6 +298,9 @@ Opciones LeerOpciones(int argc, char** argv) {
         break;
       case kBaudios:
         o.baudios = Baudios(valor);
+        break;
+      case kUnaVelocidad:
+        o.una_velocidad = true;
         break;
       case kPerderDesde:
         o.perder_desde = Entero("perder-desde", valor, 0, kSinLimite);
@@ -312,6 +329,9 @@ Opciones LeerOpciones(int argc, char** argv) {
       case kMembrete:
         o.membrete = valor;
         break;
+      case kEscrituras:
+        o.escrituras = valor;
+        break;
       case kEnlace:
         o.enlace = valor;
         break;
@@ -327,6 +347,9 @@ Opciones LeerOpciones(int argc, char** argv) {
   }
   if (optind < argc) throw OpcionInvalida(std::string("argumento de más: ") + argv[optind]);
   ComprobarIds(o);
+  if (o.solo_linea && o.solo_registros) {
+    throw OpcionInvalida("--solo-linea y --solo-registros no van juntas");
+  }
   return o;
 }
 

@@ -20,10 +20,12 @@ struct Opciones {
   std::vector<uint8_t> callados;
   std::vector<Asignacion> registros;
   bool solo_linea = false;
+  bool solo_registros = false;
   bool contestar_difusion = false;
   std::optional<std::string> setup;
   std::chrono::milliseconds retardo{0};
   std::optional<long> baudios;  // marca el ritmo de las respuestas
+  bool una_velocidad = false;   // oye solo a la velocidad de --baudios
   // Las averías de "una de cada K": 0, ninguna.
   long perder = 0;
   std::optional<long> perder_desde;
@@ -38,9 +40,10 @@ struct Opciones {
   std::optional<long> parcial;
   std::optional<long> cerrar_tras;
   std::optional<std::chrono::milliseconds> vida;
-  std::string volcado;   // vacío: no se escribe
-  std::string membrete;  // vacío: no se escribe
-  std::string enlace;    // vacío: no se crea
+  std::string volcado;     // vacío: no se escribe
+  std::string membrete;    // vacío: no se escribe
+  std::string escrituras;  // vacío: no se escribe
+  std::string enlace;      // vacío: no se crea
   bool mudo = false;
 };
 

@@ -22,6 +22,8 @@ constexpr std::chrono::milliseconds kVistazoDeLectura{10};
 // dentro de los 2000 ms.
 constexpr std::chrono::milliseconds kPausaEntreTramas{100};
 
+constexpr char kEscribir = 6;
+
 }  // namespace
 
 Servidor::Servidor(const Opciones& opciones, Linea& linea, Pty& pty, Senales& senales)
@@ -33,6 +35,7 @@ Servidor::Servidor(const Opciones& opciones, Linea& linea, Pty& pty, Senales& se
       mudo_(opciones.mudo) {
   if (opciones.baudios) caracter_ = std::chrono::nanoseconds(10'000'000'000LL / *opciones.baudios);
   if (opciones.vida) fin_vida_ = Reloj::now() + *opciones.vida;
+  if (opciones.una_velocidad) velocidad_ = VelocidadTermios(opciones.baudios.value_or(9600));
 }
 
 void Servidor::Servir() {
@@ -69,7 +72,10 @@ void Servidor::AtenderSenales() {
 void Servidor::Leer(Reloj::time_point ahora) {
   char bloque[512];
   ssize_t leidos;
+  // A otra velocidad, un indicador real solo oye basura: ni la guarda como parte de una trama.
+  const bool oye = !velocidad_ || pty_.Velocidad() == *velocidad_;
   while ((leidos = read(pty_.Maestro(), bloque, sizeof bloque)) > 0) {
+    if (!oye) continue;
     receptor_.Agregar(std::string(bloque, static_cast<size_t>(leidos)));
     ultimo_byte_ = ahora;
   }
@@ -80,6 +86,7 @@ void Servidor::Leer(Reloj::time_point ahora) {
 }
 
 void Servidor::Atender(const Peticion& peticion, Reloj::time_point llegada) {
+  if (peticion.clase == Clase::Registro && peticion.bytes[1] == kEscribir) ++escrituras_;
   if (cerrando_ || !linea_.Dirigida(peticion)) return;
   ++peticiones_;
   // Se guarda también estando mudo: solo calla.

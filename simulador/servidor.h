@@ -22,6 +22,8 @@ class Servidor {
  public:
   Servidor(const Opciones& opciones, Linea& linea, Pty& pty, Senales& senales);
   void Servir();
+  // Tramas de escritura (función 6) oídas en la línea, para cualquier ID.
+  long Escrituras() const { return escrituras_; }
 
  private:
   using Reloj = std::chrono::steady_clock;
@@ -52,6 +54,8 @@ class Servidor {
   Reloj::time_point ultimo_envio_;
   std::optional<Reloj::time_point> fin_vida_;
   long peticiones_ = 0;
+  long escrituras_ = 0;
+  std::optional<speed_t> velocidad_;  // con --una-velocidad, la única a la que oye
   bool mudo_;
   bool senal_de_fin_ = false;
   bool cerrando_ = false;
