@@ -4,44 +4,14 @@
 
 #include <sstream>
 
+#include "bytes_prueba.h"
 #include "carpeta_temporal.h"
 #include "opciones.h"
-#include "puerto_falso.h"
+#include "puerto_control_falso.h"
 
 namespace {
 
 using ms = std::chrono::milliseconds;
-
-// El control del puerto sobre un PuertoFalso: anota cómo se configuró y si se abrió.
-class PuertoControlFalso : public PuertoControl {
- public:
-  PuertoFalso linea;
-  long commPort = 0;
-  std::string settings;
-  int aperturas = 0;
-
-  bool SetCommPort(long numero) override { return commPort = numero, true; }
-  bool SetSettings(const std::string& texto) override { return settings = texto, true; }
-  bool SetHandshaking(int) override { return true; }
-  bool SetRTSEnable(bool) override { return true; }
-  bool PortOpen() const override { return abierto_; }
-  bool SetPortOpen(bool abrir) override {
-    aperturas += abrir ? 1 : 0;
-    abierto_ = abrir;
-    return true;
-  }
-  std::string ErrorApertura() const override { return ""; }
-  std::string Input() override { return linea.Input(); }
-  void Output(const std::string& datos) override { linea.Output(datos); }
-  std::size_t InBufferCount() override { return linea.InBufferCount(); }
-  void Esperar(std::size_t n, Reloj::time_point limite) override { linea.Esperar(n, limite); }
-  Reloj::time_point Ahora() override { return linea.Ahora(); }
-  Reloj::time_point UltimaRecepcion() override { return linea.UltimaRecepcion(); }
-  long Baudios() override { return 9600; }
-
- private:
-  bool abierto_ = false;
-};
 
 class Ordenes : public EnCarpetaTemporal {
  protected:
@@ -81,9 +51,10 @@ TEST_F(Ordenes, OrdenMalDadaNoAbreElPuerto) {
       {{"--leer", "--id"}, "Falta el valor de --id"},
       {{"--subir"}, "Falta el valor de --subir"},
       {{"--leer", "--leer"}, "Opción repetida: --leer"},
-      {{"--leer", "--conectar"}, "Pida una sola tarea: --subir, --leer, --conectar o --puertos"},
+      {{"--leer", "--conectar"},
+       "Pida una sola tarea: --subir, --leer, --conectar, --buscar o --puertos"},
       {{"--id", "3"},
-       "Falta la tarea: --subir ARCHIVO, --leer, --conectar o --puertos (vea --ayuda)"},
+       "Falta la tarea: --subir ARCHIVO, --leer, --conectar, --buscar o --puertos (vea --ayuda)"},
       {{"--conectar", "--hex"}, "--hex solo se usa con --leer"},
       {{"--leer", "--puerto", "2", "--dispositivo", "/dev/x"},
        "Use --puerto o --dispositivo, no los dos"},
@@ -102,6 +73,14 @@ TEST_F(Ordenes, OrdenMalDadaNoAbreElPuerto) {
       {{"--subir", "no_esta.txt"}, "No existe el archivo: no_esta.txt"},
       {{"--subir", "largo.txt"}, "El archivo largo.txt tiene más de 75 bytes"},
       {{"--subir", "carpeta.txt"}, "No se puede leer el archivo: carpeta.txt"},
+      {{"--buscar", "--id", "0-3"}, "--buscar prueba los ID de 1 a 255; el 0 es el de difusión"},
+      {{"--buscar", "--baudios", "1200,300"},
+       "Velocidad inválida: 300 (1200, 2400, 4800, 9600 o 19200)"},
+      {{"--buscar", "--baudios", "1200,"}, "Velocidad inválida:  (1200, 2400, 4800, 9600 o 19200)"},
+      {{"--leer", "--baudios", "1200,2400"}, "Varias velocidades solo con --buscar"},
+      {{"--buscar", "--hex"}, "--hex solo se usa con --leer"},
+      {{"--buscar", "--leer"},
+       "Pida una sola tarea: --subir, --leer, --conectar, --buscar o --puertos"},
   };
   for (const auto& [argumentos, error] : casos) {
     EXPECT_EQ(Ejecutar(argumentos), 2) << error;
@@ -126,6 +105,37 @@ TEST_F(Ordenes, AyudaGanaATodoLoDemas) {
     EXPECT_EQ(errores_.str(), "");
   }
   EXPECT_EQ(puerto_.aperturas, 0);
+}
+
+TEST(ListaDeBaudios, EnElOrdenDadoSinRepetidos) {
+  EXPECT_EQ(LeerOrden({"--buscar", "--baudios", "9600,1200,9600"}).orden.baudios,
+            (std::vector<long>{3, 0}));
+  EXPECT_EQ(LeerOrden({"--leer", "--baudios", "19200"}).orden.baudios, std::vector<long>{4});
+}
+
+// Lo hallado, solo en la salida; el resumen, con las opciones que lo usan, en la de errores.
+TEST_F(Ordenes, BuscarSoloLee) {
+  puerto_.linea.responder = [this](const std::string& trama, std::size_t) {
+    if (trama[0] == 7) puerto_.linea.Llegar(ms(20), ConCrc(Bytes({7, 3, 2, 0, 0})));
+  };
+  EXPECT_EQ(Ejecutar({"--buscar", "--baudios", "9600", "--id", "6-8", "--dispositivo", "/dev/x"}),
+            0);
+  EXPECT_EQ(salida_.str(), "ID 7 a 9600 baudios\n");
+  EXPECT_NE(errores_.str().find("\nPara usarlo: --dispositivo /dev/x --baudios 9600 --id 7\n"),
+            std::string::npos)
+      << errores_.str();
+  ASSERT_EQ(puerto_.linea.escritos.size(), 4u);  // la orden M y tres lecturas
+  for (const auto& escrito : puerto_.linea.escritos) EXPECT_NE(escrito.trama[1], 6);
+  EXPECT_FALSE(puerto_.PortOpen());
+  EXPECT_FALSE(std::filesystem::exists("programa/Brun_Kqt.ini"));
+
+  puerto_.linea.responder = nullptr;
+  EXPECT_EQ(Ejecutar({"--buscar", "--baudios", "9600", "--id", "6-8", "--dispositivo", "/dev/x"}),
+            1);
+  EXPECT_EQ(salida_.str(), "");
+  EXPECT_NE(errores_.str().find("Ningún indicador contestó (3 ID a 9600 baudios)"),
+            std::string::npos)
+      << errores_.str();
 }
 
 TEST(ListaDeIds, EnElOrdenDadoSinRepetidos) {
