@@ -316,6 +316,50 @@ TEST(Simulador, TerminaPorSiMismoYQuitaSuEnlace) {
   EXPECT_NE(lstat(enlace.c_str(), &datos), 0) << "el enlace sigue ahí";
 }
 
+// Con --una-velocidad, lo que llega con el esclavo a otra velocidad es basura: no se contesta
+// ni se guarda. Sin ella, el simulador contesta a cualquier velocidad.
+TEST(Simulador, OyeSoloASuVelocidad) {
+  const std::string escrituras = RutaTemporal("escrituras.txt");
+  const std::string escribir_xy = Hex("01 06 00 1A 59 58 93 A7");
+  {
+    SimuladorEnMarcha sim({"--baudios", "2400", "--una-velocidad", "--escrituras", escrituras});
+    Puerto puerto(sim.Esclavo());
+    for (const long baudios : {9600L, 1200L}) {
+      puerto.Velocidad(baudios);
+      for (const std::string& peticion : {kLeer1Desde26, kOrdenM, escribir_xy}) {
+        puerto.Enviar(peticion);
+        EXPECT_EQ(puerto.Recibir(1, kCallado), "") << baudios << " " << peticion.size();
+      }
+    }
+    puerto.Velocidad(2400);
+    puerto.Enviar(kLeer1Desde26);
+    EXPECT_EQ(puerto.Recibir(7), Hex("01 03 02 00 00 B8 44")) << "lo escrito a 9600 no quedó";
+    puerto.Enviar(kOrdenM);
+    EXPECT_EQ(puerto.Recibir(90).size(), 90u);
+    puerto.Enviar(escribir_xy);
+    EXPECT_EQ(puerto.Recibir(8), escribir_xy);
+    sim.Senal(SIGTERM);
+    EXPECT_EQ(sim.Esperar(), 0);
+  }
+  EXPECT_EQ(LeerArchivo(escrituras), "1\n") << "solo la escritura a su velocidad";
+
+  SimuladorEnMarcha sim({"--baudios", "2400"});
+  Puerto puerto(sim.Esclavo());
+  puerto.Velocidad(9600);
+  puerto.Enviar(kLeer1Desde26);
+  EXPECT_EQ(puerto.Recibir(7).size(), 7u);
+}
+
+// --solo-registros, lo contrario de --solo-linea: un indicador que solo habla Modbus.
+TEST(Simulador, SoloRegistrosNoContestaLaOrdenM) {
+  SimuladorEnMarcha sim({"--solo-registros"});
+  Puerto puerto(sim.Esclavo());
+  puerto.Enviar(kOrdenM);
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "");
+  puerto.Enviar(kLeer1Desde26);
+  EXPECT_EQ(puerto.Recibir(7).size(), 7u);
+}
+
 TEST(Simulador, OpcionesNoValidas) {
   for (const std::vector<std::string>& malas :
        std::vector<std::vector<std::string>>{{"--perder", "0"},
@@ -331,6 +375,7 @@ TEST(Simulador, OpcionesNoValidas) {
                                              {"--registro", "2:26=1"},
                                              {"--setup", "00"},
                                              {"--baudios", "1234"},
+                                             {"--solo-linea", "--solo-registros"},
                                              {"--vida", "-1"},
                                              {"--retardo"},
                                              {"--nada"},
