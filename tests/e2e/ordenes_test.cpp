@@ -48,6 +48,10 @@ class OrdenesTest : public QObject {
   void VariosIndicadoresConUnoCallado();
   void LasOpcionesNoCambianLosAjustes();
   void PuertoQueNoAbre();
+  void BuscaLaVelocidadPorLaOrdenMSinEscribirNada();
+  void BuscaUnIndicadorQueSoloHablaModbus();
+  void BuscaTresIndicadoresEnUnaLinea();
+  void BuscaEnUnaLineaVacia();
   void OrdenMalDada_data();
   void OrdenMalDada();
 };
@@ -182,6 +186,74 @@ void OrdenesTest::PuertoQueNoAbre() {
                                 "): el puerto no existe\n");
 }
 
+// La orden M contesta solo a 2400 y allí responde el 37. La búsqueda no escribe: ni una trama
+// de escritura llega a la línea, los registros quedan como estaban y Brun_Kqt.ini no cambia.
+void OrdenesTest::BuscaLaVelocidadPorLaOrdenMSinEscribirNada() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--id", "37", "--baudios", "2400", "--una-velocidad", "--registro",
+                       "26=16961", "--volcado", carpeta.Ruta("volcado"), "--escrituras",
+                       carpeta.Ruta("escrituras")});
+  const QByteArray ajustes = AjustesHacia(indicador.Pty());
+  carpeta.Ajustes(ajustes);
+
+  const Corrida corrida = Correr({"--buscar", "--id", "30-40"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida, QByteArray("ID 37 a 2400 baudios\n"));
+  QVERIFY2(corrida.errores.contains("La orden M contestó a 2400 baudios"), corrida.errores);
+  QVERIFY2(corrida.errores.contains("\nPara usarlo: --puerto 1 --baudios 2400 --id 37\n"),
+           corrida.errores);
+  QCOMPARE(Leer(carpeta.Ruta("Brun_Kqt.ini")), ajustes);
+  indicador.Terminar();
+  QCOMPARE(Leer(carpeta.Ruta("escrituras")), QByteArray("0\n"));
+  QByteArray volcado(131072, '\0');
+  volcado[52] = 'A';
+  volcado[53] = 'B';
+  QCOMPARE(Leer(carpeta.Ruta("volcado")), volcado);
+}
+
+// Sin orden M, cada ID a cada velocidad pedida; a 1200 el indicador solo oye basura.
+void OrdenesTest::BuscaUnIndicadorQueSoloHablaModbus() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--solo-registros", "--id", "201", "--baudios", "9600", "--una-velocidad"});
+  const QByteArray pty = QFile::encodeName(indicador.Pty());
+
+  const Corrida corrida = Correr(
+      {"--buscar", "--dispositivo", indicador.Pty(), "--baudios", "1200,9600", "--id", "199-203"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida, QByteArray("ID 201 a 9600 baudios\n"));
+  QVERIFY2(corrida.errores.contains("Nadie contestó la orden M"), corrida.errores);
+  QVERIFY2(corrida.errores.contains("\nPara usarlo: --dispositivo " + pty +
+                                    " --baudios 9600 --id 201\n"),
+           corrida.errores);
+}
+
+// Tres indicadores a 9600 en una línea RS-485: cada uno una vez, y una sola línea para usarlos.
+void OrdenesTest::BuscaTresIndicadoresEnUnaLinea() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--id", "1,2,3", "--baudios", "9600", "--una-velocidad"});
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+
+  const Corrida corrida = Correr({"--buscar", "--id", "1-5"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida,
+           QByteArray("ID 1 a 9600 baudios\nID 2 a 9600 baudios\nID 3 a 9600 baudios\n"));
+  QVERIFY2(corrida.errores.contains("Contestaron 3 indicadores"), corrida.errores);
+  QVERIFY2(corrida.errores.contains("\nPara usarlos: --puerto 1 --baudios 9600 --id 1,2,3\n"),
+           corrida.errores);
+}
+
+void OrdenesTest::BuscaEnUnaLineaVacia() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--mudo"});
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+
+  const Corrida corrida = Correr({"--buscar", "--baudios", "2400,4800", "--id", "1-3"});
+  QCOMPARE(corrida.codigo, 1);
+  QCOMPARE(corrida.salida, QByteArray());
+  QVERIFY2(corrida.errores.contains("Ningún indicador contestó (3 ID a 2400 y 4800 baudios)"),
+           corrida.errores);
+}
+
 // Cada clase de error, ya en el programa real: una línea, código 2, sin ventana ni envío.
 void OrdenesTest::OrdenMalDada_data() {
   QTest::addColumn<QStringList>("argumentos");
@@ -195,6 +267,14 @@ void OrdenesTest::OrdenMalDada_data() {
                            << QByteArray("No existe el archivo: no.txt");
   QTest::newRow("largo") << QStringList{"--subir", "largo.txt"}
                          << QByteArray("El archivo largo.txt tiene más de 75 bytes");
+  QTest::newRow("buscar al 0") << QStringList{"--buscar", "--id", "0,1"}
+                               << QByteArray("--buscar prueba los ID de 1 a 255");
+  QTest::newRow("velocidades") << QStringList{"--buscar", "--baudios", "2400,300"}
+                               << QByteArray("Velocidad inválida: 300");
+  QTest::newRow("velocidades sin buscar") << QStringList{"--leer", "--baudios", "2400,9600"}
+                                          << QByteArray("Varias velocidades solo con --buscar");
+  QTest::newRow("dos tareas") << QStringList{"--buscar", "--conectar"}
+                              << QByteArray("Pida una sola tarea");
 }
 
 void OrdenesTest::OrdenMalDada() {
