@@ -38,10 +38,13 @@ const char kAyuda[] =
     "la tabla y los errores. Código de salida: 0 todos los indicadores bien, 1 alguno falló,\n"
     "2 orden mal dada (no se envió nada). --buscar: 0 si contestó alguno, 1 si ninguno.\n"
     "\n"
-    "Ejemplo: el indicador ya no tiene el ID ni la velocidad de siempre.\n"
-    "  $ cargador_membrete --buscar --puerto 1\n"
+    "Ejemplo: nadie recuerda el ID ni la velocidad del indicador de Com1.\n"
+    "  $ cargador_membrete --buscar\n"
+    "  Puerto Com1 (/tmp/h8demo/indicador)\n"
     "  ID 37 a 2400 baudios\n"
-    "  (en la de errores: Para usarlo: --puerto 1 --baudios 2400 --id 37)\n";
+    "  La orden M contestó a 2400 baudios: se probaron los ID solo allí.\n"
+    "  Contestó 1 indicador, en 29,2 s.\n"
+    "  Para usarlo: --puerto 1 --baudios 2400 --id 37\n";
 
 // El membrete de --subir con su NUL, o una línea que dice por qué no sirve. A diferencia de la
 // ventana, un archivo que no existe es un error: no se sube un membrete vacío por un nombre mal
