@@ -1,20 +1,44 @@
 #include "intercambio.h"
 
-std::string Intercambiar(Puerto& comm1, const std::string& envio, std::size_t esperados) {
-  comm1.Input();
-  comm1.Output(envio);
-  comm1.Esperar(esperados, comm1.Ahora() + kPlazoRespuesta);
-  return comm1.Input();
+namespace {
+
+bool EsEscritura(const PeticionModbus& peticion) {
+  return peticion.trama[1] == 6;
 }
 
-Intento Intentar(Puerto& comm1, const PeticionModbus& peticion) {
+// Examina lo recibido tras el eco, si lo hay; mientras pueda ser el eco, espera que se complete.
+void Examinar(Intento& intento, const PeticionModbus& peticion, bool eco) {
+  const std::string_view recibido = intento.recibido;
+  const bool ecoPosible = eco || !EsEscritura(peticion);
+  const Frente frente = ecoPosible ? FrenteDeEco(peticion.trama, recibido) : Frente::Otro;
+  if (frente == Frente::ParteDelEco && (eco || !recibido.empty())) {
+    intento.examen = ::Examinar(peticion, recibido);  // solo para la traza, si vence el plazo
+    intento.examen.terminado = false;
+    intento.examen.datos.clear();
+    intento.examen.faltan = peticion.trama.size() - recibido.size();
+    return;
+  }
+  intento.eco = frente == Frente::Eco ? peticion.trama.size() : 0;
+  intento.examen = ::Examinar(peticion, recibido.substr(intento.eco));
+}
+
+}  // namespace
+
+Frente FrenteDeEco(std::string_view envio, std::string_view recibido) {
+  if (recibido.size() >= envio.size()) {
+    return recibido.substr(0, envio.size()) == envio ? Frente::Eco : Frente::Otro;
+  }
+  return envio.substr(0, recibido.size()) == recibido ? Frente::ParteDelEco : Frente::Otro;
+}
+
+Intento Intentar(Puerto& comm1, const PeticionModbus& peticion, bool eco) {
   comm1.Input();
   comm1.Output(peticion.trama);
   const auto enviado = comm1.Ahora();
   const auto limite = enviado + kPlazoRespuesta;
   Intento intento;
   for (;;) {
-    intento.examen = Examinar(peticion, intento.recibido);
+    Examinar(intento, peticion, eco);
     if (intento.examen.terminado || comm1.Ahora() >= limite) return intento;
     comm1.Esperar(intento.examen.faltan, limite);
     const std::string parte = comm1.Input();
@@ -24,4 +48,14 @@ Intento Intentar(Puerto& comm1, const PeticionModbus& peticion) {
         {intento.recibido.size(),
          std::chrono::duration_cast<std::chrono::milliseconds>(comm1.UltimaRecepcion() - enviado)});
   }
+}
+
+std::optional<bool> EcoVisto(const PeticionModbus& peticion, const Intento& intento) {
+  if (intento.eco > 0) return true;
+  const std::vector<Trozo>& trozos = intento.examen.trozos;
+  const bool alFrente = intento.examen.terminado && trozos.size() == 1 &&
+                        (trozos[0].juicio.veredicto == Veredicto::Aceptada ||
+                         trozos[0].juicio.veredicto == Veredicto::Excepcion);
+  if (alFrente && !EsEscritura(peticion)) return false;
+  return std::nullopt;
 }

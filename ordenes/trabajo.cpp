@@ -10,6 +10,7 @@
 #include "ajustes.h"
 #include "barra.h"
 #include "comunicacion.h"
+#include "ecos.h"
 #include "nombre_puerto.h"
 #include "pasos.h"
 #include "puerto_contado.h"
@@ -139,9 +140,12 @@ Desenlace HacerTarea(const Orden& orden, const std::string& membrete, const Peti
 int CorrerEnPuerto(const Orden& orden, const std::string& membrete, const Consola& consola) {
   // Como en la ventana, también la pide el ajuste [Diagnostico] Traza = 1.
   const std::unique_ptr<Traza> traza = AbrirTraza(consola.carpetaPrograma, orden.traza);
+  // Lo que se aprende del eco de la línea vale para toda la orden.
+  Ecos ecos;
   Peticion base;
   base.linea = LineaDeLaOrden(orden);
   base.traza = traza.get();
+  base.ecos = &ecos;
   const std::vector<long> ids = orden.ids.empty() ? std::vector<long>{base.linea.id} : orden.ids;
 
   PuertoContado puerto(consola.puerto);

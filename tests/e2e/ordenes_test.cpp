@@ -142,9 +142,10 @@ void OrdenesTest::VariosIndicadoresConUnoCallado() {
   QCOMPARE(corrida.codigo, 1);
   const QList<QByteArray> lineas = corrida.errores.split('\n');
   QCOMPARE(lineas.size(), 7);  // puerto, cabecera, tres ID, total y el fin de la última
-  QVERIFY2(lineas[2].startsWith("  1  FINALIZADO con EXITO                       6"), lineas[2]);
+  // 5 lecturas del membrete anterior, 6 escrituras y una lectura que las verifica.
+  QVERIFY2(lineas[2].startsWith("  1  FINALIZADO con EXITO                      12"), lineas[2]);
   QVERIFY2(lineas[3].startsWith("  2  Error al cargar el Ticket                  3"), lineas[3]);
-  QVERIFY2(lineas[4].startsWith("  3  FINALIZADO con EXITO                       6"), lineas[4]);
+  QVERIFY2(lineas[4].startsWith("  3  FINALIZADO con EXITO                      12"), lineas[4]);
   QCOMPARE(lineas[5], QByteArray("Correctos: 2 de 3"));
 
   // Leídos de vuelta, cada uno tras su ID.

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "carpeta_temporal.h"
+#include "indicador_falso.h"
 #include "opciones.h"
 #include "puerto_falso.h"
 
@@ -53,11 +54,11 @@ class Ordenes : public EnCarpetaTemporal {
                                                carpeta_ / "programa", carpeta_ / "orden"});
   }
 
-  // Los indicadores de `ids` devuelven el eco de cada escritura; los demás callan.
+  // Los indicadores de `ids` contestan; los demás callan.
   void Escuchan(std::set<int> ids) {
-    puerto_.linea.responder = [this, ids](const std::string& trama, std::size_t) {
-      if (ids.count(static_cast<unsigned char>(trama[0])) != 0) puerto_.linea.Llegar(ms(20), trama);
-    };
+    indicador_.ids = std::move(ids);
+    if (indicador_.ids.empty()) indicador_.presente = false;
+    indicador_.Conectar(puerto_.linea);
   }
 
   void SetUp() override {
@@ -67,6 +68,7 @@ class Ordenes : public EnCarpetaTemporal {
   }
 
   PuertoControlFalso puerto_;
+  IndicadorFalso indicador_;
   std::vector<PuertoDelSistema> puertosDelSistema_;
   std::ostringstream salida_, errores_;
 };
@@ -144,7 +146,8 @@ TEST_F(Ordenes, LasOpcionesNoCambianLosAjustes) {
   EXPECT_EQ(Ejecutar({"--subir", "m.txt", "--puerto", "3", "--baudios", "19200", "--id", "7"}), 0);
   EXPECT_EQ(puerto_.commPort, 3);
   EXPECT_EQ(puerto_.settings, "19200,n,8,1");
-  ASSERT_EQ(puerto_.linea.escritos.size(), 2u);  // "AB" y "C" + NUL
+  // Cinco lecturas del membrete anterior, "AB" y "C" + NUL, y una lectura para verificarlos.
+  ASSERT_EQ(puerto_.linea.escritos.size(), 8u);
   EXPECT_EQ(puerto_.linea.escritos[0].trama[0], 7);
   EXPECT_EQ(Contenido("Brun_Kqt.ini"), ajustes);
 
@@ -157,8 +160,10 @@ TEST_F(Ordenes, LasOpcionesNoCambianLosAjustes) {
   EXPECT_EQ(puerto_.linea.escritos[0].trama[0], 4);
 }
 
-// Un indicador callado no detiene a los demás; la tabla dice cuál falló, con sus tres intentos
-// y sus 6 s de espera. El puerto se abre una sola vez.
+// Un indicador callado no detiene a los demás; la tabla dice cuál falló, con los tres intentos
+// de leer su membrete anterior y sus 6 s de espera: sin esa lectura no se escribe. Cada uno que
+// contesta lleva 9 peticiones: 5 lecturas, 3 escrituras y la lectura que las verifica. El puerto
+// se abre una sola vez.
 TEST_F(Ordenes, VariosIndicadoresConUnoCallado) {
   Crear("orden/m.txt", "Hola");  // con su NUL, tres registros
   Escuchan({1, 3});
@@ -168,9 +173,9 @@ TEST_F(Ordenes, VariosIndicadoresConUnoCallado) {
   EXPECT_EQ(errores_.str(),
             "Puerto Com1 (/dev/x), 9600 baudios\n"
             " ID  Resultado                           Intentos    Tiempo\n"
-            "  1  FINALIZADO con EXITO                       3    0,07 s\n"
+            "  1  FINALIZADO con EXITO                       9    0,21 s\n"
             "  2  Error al cargar el Ticket                  3    6,00 s\n"
-            "  3  FINALIZADO con EXITO                       3    0,07 s\n"
+            "  3  FINALIZADO con EXITO                       9    0,21 s\n"
             "Correctos: 2 de 3\n");
   EXPECT_EQ(salida_.str(), "");
   EXPECT_FALSE(std::filesystem::exists("programa/Brun_Kqt.log"));
