@@ -161,6 +161,8 @@ int CorrerEnPuerto(const Orden& orden, const std::string& membrete, const Consol
   Barra barra(consola.errores, consola.terminal);
   std::vector<Resultado> resultados;
   for (long id : ids) {
+    // Un adaptador que se quitó deja el puerto cerrado; si ya volvió, este ID lo reabre.
+    AbrirPuerto(puerto, base);
     const std::string etiqueta = "ID " + std::to_string(id);
     const Dialogo dialogo{nullptr, [&](float valor) { barra.Mostrar(etiqueta, valor); }, nullptr};
     Peticion peticion = base;

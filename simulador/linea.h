@@ -16,6 +16,7 @@ class Linea {
   struct Modo {
     bool solo_linea = false;          // no entienden tramas de registros
     bool excepcion = false;           // contestan toda trama con la excepción 04
+    bool negar_lectura = false;       // contestan toda lectura con la excepción 02
     bool contestar_difusion = false;  // el primero contesta también al ID 0
   };
 
@@ -33,7 +34,7 @@ class Linea {
   std::string Atender(const Peticion& peticion);
 
  private:
-  std::string Difundir(const std::string& trama);
+  std::string Difundir(const Peticion& peticion);
 
   Modo modo_;
   std::string setup_;
