@@ -191,6 +191,78 @@ TEST_F(Ordenes, TrazaJuntoAlPrograma) {
   EXPECT_GE(std::count(traza.begin(), traza.end(), '\n'), 3) << traza;
 }
 
+// Cada subida lee antes el membrete que había y después lo escrito: el código y la traza dicen
+// si el indicador quedó con el membrete.
+TEST_F(Ordenes, LaSubidaSeVerificaLeyendoLoEscrito) {
+  Crear("orden/m.txt", "ABC");  // con su NUL, dos registros: 5 lecturas, 2 escrituras, 1 lectura
+  const std::string anterior = "membrete anterior: 48 49\n";
+  const struct {
+    const char* que;
+    std::function<void(IndicadorFalso&)> averia;
+    int codigo;
+    std::vector<std::string> enLaTraza;
+    std::size_t envios;
+  } casos[] = {
+      {"sano",
+       [](IndicadorFalso&) {},
+       0,
+       {anterior, "verificado: el indicador tiene el membrete"},
+       8},
+      {"no guarda las escrituras",
+       [](IndicadorFalso& i) { i.guarda = false; },
+       1,
+       {anterior, "no verificado: registro 26, se escribió 41 42 y el indicador tiene 48 49"},
+       8},
+      {"ya tenía el primer registro y no guarda",
+       [](IndicadorFalso& i) {
+         i.registros[26] = 0x4241;
+         i.guarda = false;
+       },
+       1,
+       {"no verificado: registro 27, se escribió 43 00 y el indicador tiene 00 00"},
+       8},
+      {"no permite leer",
+       [](IndicadorFalso& i) { i.permiteLeer = false; },
+       0,
+       {"membrete anterior: el indicador no permite leer los registros",
+        "sin verificar: el indicador no permite leer los registros"},
+       8},
+      {"no contesta la verificación",
+       [](IndicadorFalso& i) {
+         i.callar = {7, 8, 9};
+       },
+       1,
+       {anterior, "no verificado: la lectura no llegó entera"},
+       10},
+      {"no contesta la lectura previa",
+       [](IndicadorFalso& i) {
+         i.callar = {0, 1, 2};
+       },
+       1,
+       {"membrete anterior: la lectura no llegó entera; no se escribe"},
+       3},
+      {"línea con eco",
+       [](IndicadorFalso& i) { i.eco = true; },
+       0,
+       {"eco de la línea", anterior, "verificado: el indicador tiene el membrete"},
+       8},
+  };
+  for (const auto& c : casos) {
+    indicador_ = IndicadorFalso();
+    indicador_.registros[26] = 0x4948;  // "HI" y el NUL
+    c.averia(indicador_);
+    indicador_.Conectar(puerto_.linea);
+    puerto_.linea.escritos.clear();
+    std::filesystem::remove("programa/Brun_Kqt.log");
+    EXPECT_EQ(Ejecutar({"--subir", "m.txt", "--traza"}), c.codigo) << c.que;
+    const std::string traza = Contenido("programa/Brun_Kqt.log");
+    for (const std::string& linea : c.enLaTraza) {
+      EXPECT_NE(traza.find(linea), std::string::npos) << c.que << '\n' << linea << '\n' << traza;
+    }
+    EXPECT_EQ(puerto_.linea.escritos.size(), c.envios) << c.que;
+  }
+}
+
 // Sin registros ni orden de línea: código 1 y la conexión fallida en la tabla.
 TEST_F(Ordenes, ConectarSinRespuesta) {
   Escuchan({});
