@@ -22,11 +22,11 @@ void Avisar(const AvisosBusqueda& avisos, const std::string& etiqueta, float val
 }  // namespace
 
 ResultadoBusqueda Buscar(PuertoControl& comm1, const PlanBusqueda& plan, Traza* traza,
-                         const AvisosBusqueda& avisos) {
+                         EcoDelPuerto eco, const AvisosBusqueda& avisos) {
   ResultadoBusqueda resultado;
   for (const long baudios : plan.velocidades) {
     Avisar(avisos, "Orden M a " + std::to_string(baudios), 0);
-    if (PonerVelocidad(comm1, baudios, traza) && OyeLaOrden(comm1, traza)) {
+    if (PonerVelocidad(comm1, baudios, traza) && OyeLaOrden(comm1, traza, eco)) {
       resultado.oyenOrden.push_back(baudios);
     }
   }
@@ -42,7 +42,7 @@ ResultadoBusqueda Buscar(PuertoControl& comm1, const PlanBusqueda& plan, Traza* 
     for (const long id : plan.ids) {
       Avisar(avisos, std::to_string(baudios) + " baudios, ID " + std::to_string(id),
              100.0f * static_cast<float>(hechos++) / static_cast<float>(total));
-      if (!ContestaElId(comm1, static_cast<std::uint8_t>(id), traza)) continue;
+      if (!ContestaElId(comm1, static_cast<std::uint8_t>(id), traza, eco)) continue;
       resultado.hallados.push_back({baudios, id});
       if (avisos.hallado) avisos.hallado(resultado.hallados.back());
     }

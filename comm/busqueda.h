@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ecos.h"
 #include "puerto_control.h"
 
 class Traza;
@@ -34,6 +35,7 @@ struct AvisosBusqueda {
 
 // La orden M no lleva dirección: una por velocidad dice dónde escucha alguien, y solo allí se
 // prueba cada ID. Si no contesta a ninguna (indicadores que solo hablan Modbus), se prueba cada
-// ID a cada velocidad. Con el puerto abierto; lo deja a la última velocidad probada.
+// ID a cada velocidad. Con el puerto abierto; lo deja a la última velocidad probada. El eco de
+// la línea, si lo hay, se reconoce y nunca se toma por respuesta.
 ResultadoBusqueda Buscar(PuertoControl& comm1, const PlanBusqueda& plan, Traza* traza,
-                         const AvisosBusqueda& avisos);
+                         EcoDelPuerto eco, const AvisosBusqueda& avisos);

@@ -21,15 +21,17 @@ std::chrono::microseconds EsperaPrimerByte(long baudios, std::size_t bytesPetici
   return std::chrono::microseconds(micros) + vuelta + kRetencionUsb;
 }
 
-bool OyeLaOrden(Puerto& comm1, Traza* traza) {
+bool OyeLaOrden(Puerto& comm1, Traza* traza, EcoDelPuerto& eco) {
   const auto espera = EsperaPrimerByte(comm1.Baudios(), kLargoOrdenM, kVueltaOrden);
-  return !OrdenDeLinea(comm1, kOrdenM, traza, espera).empty();
+  const std::string respuesta = OrdenDeLinea(comm1, kOrdenM, traza, eco, espera);
+  // Vacía, o solo parte del eco de la orden.
+  return FrenteDeEco(":" + kOrdenM + "\r\n", respuesta) == Frente::Otro;
 }
 
-bool ContestaElId(Puerto& comm1, std::uint8_t id, Traza* traza) {
+bool ContestaElId(Puerto& comm1, std::uint8_t id, Traza* traza, EcoDelPuerto& eco) {
   const PeticionModbus peticion = PeticionLectura(id, kRegistroSondeo, *Registros::De(1));
   const auto espera = EsperaPrimerByte(comm1.Baudios(), peticion.trama.size(), kVueltaRegistros);
-  const Intento intento = IntentoAnotado(comm1, peticion, 1, 1, traza, espera);
+  const Intento intento = IntentoAnotado(comm1, peticion, 1, 1, traza, eco, espera);
   if (!intento.examen.terminado || intento.examen.trozos.empty()) return false;
   const Veredicto veredicto = intento.examen.trozos.back().juicio.veredicto;
   return veredicto == Veredicto::Aceptada || veredicto == Veredicto::Excepcion;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ecos.h"
 #include "puerto.h"
 
 class Traza;
@@ -25,8 +26,9 @@ std::chrono::microseconds EsperaPrimerByte(long baudios, std::size_t bytesPetici
                                            std::chrono::milliseconds vuelta);
 
 // La orden M a la velocidad del puerto: true si llegó algo, sea un bloque entero o el choque de
-// varios indicadores que contestan a la vez (la orden no lleva dirección).
-bool OyeLaOrden(Puerto& comm1, Traza* traza);
+// varios indicadores que contestan a la vez (la orden no lleva dirección). Su eco no cuenta.
+bool OyeLaOrden(Puerto& comm1, Traza* traza, EcoDelPuerto& eco);
 
-// Lee un registro del ID: true si ese ID contestó, con el registro o con una excepción.
-bool ContestaElId(Puerto& comm1, std::uint8_t id, Traza* traza);
+// Lee un registro del ID: true si ese ID contestó, con el registro o con una excepción. El eco
+// de la lectura nunca es su respuesta.
+bool ContestaElId(Puerto& comm1, std::uint8_t id, Traza* traza, EcoDelPuerto& eco);

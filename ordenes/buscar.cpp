@@ -3,6 +3,7 @@
 #include <chrono>
 #include <iomanip>
 #include <sstream>
+#include <utility>
 
 #include "barra.h"
 #include "busqueda.h"
@@ -84,7 +85,7 @@ void Resumir(const ResultadoBusqueda& resultado, const PlanBusqueda& plan,
 }  // namespace
 
 int CorrerBusqueda(const Orden& orden, const std::string& comoPuerto, PuertoControl& puerto,
-                   Traza* traza, const Consola& consola) {
+                   Traza* traza, EcoDelPuerto eco, const Consola& consola) {
   const PlanBusqueda plan = Plan(orden);
   Barra barra(consola.errores, consola.terminal);
   AvisosBusqueda avisos;
@@ -97,7 +98,7 @@ int CorrerBusqueda(const Orden& orden, const std::string& comoPuerto, PuertoCont
                    << std::flush;
   };
   const auto inicio = puerto.Ahora();
-  const ResultadoBusqueda resultado = Buscar(puerto, plan, traza, avisos);
+  const ResultadoBusqueda resultado = Buscar(puerto, plan, traza, std::move(eco), avisos);
   barra.Borrar();
   Resumir(resultado, plan, comoPuerto, puerto.Ahora() - inicio, consola.errores);
   return resultado.hallados.empty() ? 1 : 0;

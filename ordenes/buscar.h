@@ -3,6 +3,7 @@
 #include <string>
 
 #include "consola.h"
+#include "ecos.h"
 #include "opciones.h"
 #include "puerto_control.h"
 
@@ -12,4 +13,4 @@ class Traza;
 // indicador que contesta; el avance y el resumen, con las opciones que lo usan (`comoPuerto`,
 // p. ej. "--puerto 3"), en la de errores. Devuelve 0 si contestó alguno, 1 si no.
 int CorrerBusqueda(const Orden& orden, const std::string& comoPuerto, PuertoControl& puerto,
-                   Traza* traza, const Consola& consola);
+                   Traza* traza, EcoDelPuerto eco, const Consola& consola);

@@ -11,6 +11,7 @@
 #include "barra.h"
 #include "buscar.h"
 #include "comunicacion.h"
+#include "ecos.h"
 #include "nombre_puerto.h"
 #include "pasos.h"
 #include "puerto_contado.h"
@@ -144,6 +145,8 @@ int CorrerPorIds(const Orden& orden, const std::string& membrete, const Peticion
   Barra barra(consola.errores, consola.terminal);
   std::vector<Resultado> resultados;
   for (long id : ids) {
+    // Un adaptador que se quitó deja el puerto cerrado; si ya volvió, este ID lo reabre.
+    AbrirPuerto(puerto, base);
     const std::string etiqueta = "ID " + std::to_string(id);
     const Dialogo dialogo{nullptr, [&](float valor) { barra.Mostrar(etiqueta, valor); }, nullptr};
     Peticion peticion = base;
@@ -173,9 +176,12 @@ std::string ComoPuerto(const Orden& orden, long numero) {
 int CorrerEnPuerto(const Orden& orden, const std::string& membrete, const Consola& consola) {
   // Como en la ventana, también la pide el ajuste [Diagnostico] Traza = 1.
   const std::unique_ptr<Traza> traza = AbrirTraza(consola.carpetaPrograma, orden.traza);
+  // Lo que se aprende del eco de la línea vale para toda la orden.
+  Ecos ecos;
   Peticion base;
   base.linea = LineaDeLaOrden(orden);
   base.traza = traza.get();
+  base.ecos = &ecos;
 
   PuertoContado puerto(consola.puerto);
   AbrirPuerto(puerto, base);
@@ -189,7 +195,8 @@ int CorrerEnPuerto(const Orden& orden, const std::string& membrete, const Consol
   const bool buscar = orden.tarea == Tarea::Buscar;
   consola.errores << "Puerto " << nombre << (buscar ? "" : Velocidad(puerto.Baudios())) << '\n';
   const int codigo =
-      buscar ? CorrerBusqueda(orden, ComoPuerto(orden, numero), puerto, traza.get(), consola)
+      buscar ? CorrerBusqueda(orden, ComoPuerto(orden, numero), puerto, traza.get(),
+                              EcoDelPuerto(&ecos, NombrePuerto(numero), traza.get()), consola)
              : CorrerPorIds(orden, membrete, base, puerto, consola);
   puerto.SetPortOpen(false);
   return codigo;

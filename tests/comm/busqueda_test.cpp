@@ -68,7 +68,7 @@ TEST(Intentar, EsperaCortaDelPrimerByte) {
       };
     }
     const auto inicio = puerto.Ahora();
-    const Intento intento = Intentar(puerto, peticion, c.primerByte);
+    const Intento intento = Intentar(puerto, peticion, false, c.primerByte);
     EXPECT_EQ(intento.examen.terminado, c.aceptada) << c.nombre;
     EXPECT_EQ(intento.examen.datos, c.aceptada ? "BA" : "") << c.nombre;
     EXPECT_EQ(puerto.Ahora() - inicio, c.fin) << c.nombre;
@@ -85,9 +85,11 @@ class LineaFalsa : public PuertoControlFalso {
   std::set<int> ids;
   bool contestaOrden = true;
   bool excepcion = false;
+  bool eco = false;  // un adaptador de dos hilos: cada envío vuelve al momento, a toda velocidad
 
   LineaFalsa() {
     linea.responder = [this](const std::string& t, std::size_t) {
+      if (eco) linea.Llegar(ms(0), t);
       if (baudios != velocidad) return;
       if (t == ":M\r\n") {
         if (contestaOrden) linea.Llegar(ms(30), std::string(90, 'S'));
@@ -118,30 +120,38 @@ std::vector<long> Ids(long desde, long hasta) {
 const std::vector<long> kCuatro{1200, 2400, 4800, 9600};
 
 // La orden M contesta solo a 4800: allí, y solo allí, se prueba cada ID; cada silencio cuesta
-// solo la espera del primer byte; nada se escribe.
+// solo la espera del primer byte; nada se escribe. En una línea con eco, ni el de la orden ni el
+// de una lectura pasan por respuesta, ni alargan la espera.
 TEST(Buscar, LaOrdenMDiceDondeProbarLosIds) {
-  LineaFalsa linea;
-  linea.velocidad = 4800;
-  linea.ids = {5, 9};
-  std::vector<std::string> avisados;
-  AvisosBusqueda avisos;
-  avisos.hallado = [&](const Hallazgo& h) {
-    avisados.push_back(std::to_string(h.id) + "@" + std::to_string(h.baudios));
-  };
-  const ResultadoBusqueda resultado = Buscar(linea, {kCuatro, Ids(1, 10)}, nullptr, avisos);
+  for (const bool eco : {false, true}) {
+    LineaFalsa linea;
+    linea.velocidad = 4800;
+    linea.ids = {5, 9};
+    linea.eco = eco;
+    std::vector<std::string> avisados;
+    AvisosBusqueda avisos;
+    avisos.hallado = [&](const Hallazgo& h) {
+      avisados.push_back(std::to_string(h.id) + "@" + std::to_string(h.baudios));
+    };
+    const ResultadoBusqueda resultado = Buscar(linea, {kCuatro, Ids(1, 10)}, nullptr, {}, avisos);
 
-  EXPECT_EQ(resultado.oyenOrden, std::vector<long>{4800});
-  EXPECT_EQ(resultado.barridas, std::vector<long>{4800});
-  EXPECT_EQ(avisados, (std::vector<std::string>{"5@4800", "9@4800"}));
-  const std::vector<std::string> tramas = linea.Tramas();
-  ASSERT_EQ(tramas.size(), 4u + 10u);
-  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(tramas[i], ":M\r\n");
-  for (std::size_t i = 4; i < tramas.size(); ++i) {
-    EXPECT_EQ(tramas[i],
-              PeticionLectura(static_cast<std::uint8_t>(i - 3), 26, *Registros::De(1)).trama);
+    EXPECT_EQ(resultado.oyenOrden, std::vector<long>{4800}) << eco;
+    EXPECT_EQ(resultado.barridas, std::vector<long>{4800}) << eco;
+    EXPECT_EQ(avisados, (std::vector<std::string>{"5@4800", "9@4800"})) << eco;
+    const std::vector<std::string> tramas = linea.Tramas();
+    ASSERT_EQ(tramas.size(), 4u + 10u);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(tramas[i], ":M\r\n");
+    for (std::size_t i = 4; i < tramas.size(); ++i) {
+      EXPECT_EQ(tramas[i],
+                PeticionLectura(static_cast<std::uint8_t>(i - 3), 26, *Registros::De(1)).trama);
+    }
+    EXPECT_EQ(linea.linea.HoraDe(1) - linea.linea.HoraDe(0),
+              EsperaPrimerByte(1200, 4, kVueltaOrden))
+        << eco;
+    EXPECT_EQ(linea.linea.HoraDe(5) - linea.linea.HoraDe(4),
+              EsperaPrimerByte(4800, 8, kVueltaRegistros))
+        << eco;
   }
-  EXPECT_EQ(linea.linea.HoraDe(5) - linea.linea.HoraDe(4),
-            EsperaPrimerByte(4800, 8, kVueltaRegistros));
 }
 
 // Sin orden M (solo Modbus), cada ID a cada velocidad; una excepción también dice que está.
@@ -152,7 +162,7 @@ TEST(Buscar, SinOrdenMCadaIdACadaVelocidad) {
     linea.ids = {3};
     linea.contestaOrden = false;
     linea.excepcion = excepcion;
-    const ResultadoBusqueda resultado = Buscar(linea, {kCuatro, Ids(1, 4)}, nullptr, {});
+    const ResultadoBusqueda resultado = Buscar(linea, {kCuatro, Ids(1, 4)}, nullptr, {}, {});
     EXPECT_TRUE(resultado.oyenOrden.empty());
     EXPECT_EQ(resultado.barridas, kCuatro);
     ASSERT_EQ(resultado.hallados.size(), 1u) << excepcion;

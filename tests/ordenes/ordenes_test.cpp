@@ -6,6 +6,7 @@
 
 #include "bytes_prueba.h"
 #include "carpeta_temporal.h"
+#include "indicador_falso.h"
 #include "opciones.h"
 #include "puerto_control_falso.h"
 
@@ -23,11 +24,11 @@ class Ordenes : public EnCarpetaTemporal {
                                                carpeta_ / "programa", carpeta_ / "orden"});
   }
 
-  // Los indicadores de `ids` devuelven el eco de cada escritura; los demás callan.
+  // Los indicadores de `ids` contestan; los demás callan.
   void Escuchan(std::set<int> ids) {
-    puerto_.linea.responder = [this, ids](const std::string& trama, std::size_t) {
-      if (ids.count(static_cast<unsigned char>(trama[0])) != 0) puerto_.linea.Llegar(ms(20), trama);
-    };
+    indicador_.ids = std::move(ids);
+    if (indicador_.ids.empty()) indicador_.presente = false;
+    indicador_.Conectar(puerto_.linea);
   }
 
   void SetUp() override {
@@ -37,6 +38,7 @@ class Ordenes : public EnCarpetaTemporal {
   }
 
   PuertoControlFalso puerto_;
+  IndicadorFalso indicador_;
   std::vector<PuertoDelSistema> puertosDelSistema_;
   std::ostringstream salida_, errores_;
 };
@@ -154,7 +156,8 @@ TEST_F(Ordenes, LasOpcionesNoCambianLosAjustes) {
   EXPECT_EQ(Ejecutar({"--subir", "m.txt", "--puerto", "3", "--baudios", "19200", "--id", "7"}), 0);
   EXPECT_EQ(puerto_.commPort, 3);
   EXPECT_EQ(puerto_.settings, "19200,n,8,1");
-  ASSERT_EQ(puerto_.linea.escritos.size(), 2u);  // "AB" y "C" + NUL
+  // Cinco lecturas del membrete anterior, "AB" y "C" + NUL, y una lectura para verificarlos.
+  ASSERT_EQ(puerto_.linea.escritos.size(), 8u);
   EXPECT_EQ(puerto_.linea.escritos[0].trama[0], 7);
   EXPECT_EQ(Contenido("Brun_Kqt.ini"), ajustes);
 
@@ -167,8 +170,10 @@ TEST_F(Ordenes, LasOpcionesNoCambianLosAjustes) {
   EXPECT_EQ(puerto_.linea.escritos[0].trama[0], 4);
 }
 
-// Un indicador callado no detiene a los demás; la tabla dice cuál falló, con sus tres intentos
-// y sus 6 s de espera. El puerto se abre una sola vez.
+// Un indicador callado no detiene a los demás; la tabla dice cuál falló, con los tres intentos
+// de leer su membrete anterior y sus 6 s de espera: sin esa lectura no se escribe. Cada uno que
+// contesta lleva 9 peticiones: 5 lecturas, 3 escrituras y la lectura que las verifica. El puerto
+// se abre una sola vez.
 TEST_F(Ordenes, VariosIndicadoresConUnoCallado) {
   Crear("orden/m.txt", "Hola");  // con su NUL, tres registros
   Escuchan({1, 3});
@@ -178,9 +183,9 @@ TEST_F(Ordenes, VariosIndicadoresConUnoCallado) {
   EXPECT_EQ(errores_.str(),
             "Puerto Com1 (/dev/x), 9600 baudios\n"
             " ID  Resultado                           Intentos    Tiempo\n"
-            "  1  FINALIZADO con EXITO                       3    0,07 s\n"
+            "  1  FINALIZADO con EXITO                       9    0,21 s\n"
             "  2  Error al cargar el Ticket                  3    6,00 s\n"
-            "  3  FINALIZADO con EXITO                       3    0,07 s\n"
+            "  3  FINALIZADO con EXITO                       9    0,21 s\n"
             "Correctos: 2 de 3\n");
   EXPECT_EQ(salida_.str(), "");
   EXPECT_FALSE(std::filesystem::exists("programa/Brun_Kqt.log"));
@@ -194,6 +199,78 @@ TEST_F(Ordenes, TrazaJuntoAlPrograma) {
   const std::string traza = Contenido("programa/Brun_Kqt.log");
   EXPECT_NE(traza.find("abre "), std::string::npos) << traza;
   EXPECT_GE(std::count(traza.begin(), traza.end(), '\n'), 3) << traza;
+}
+
+// Cada subida lee antes el membrete que había y después lo escrito: el código y la traza dicen
+// si el indicador quedó con el membrete.
+TEST_F(Ordenes, LaSubidaSeVerificaLeyendoLoEscrito) {
+  Crear("orden/m.txt", "ABC");  // con su NUL, dos registros: 5 lecturas, 2 escrituras, 1 lectura
+  const std::string anterior = "membrete anterior: 48 49\n";
+  const struct {
+    const char* que;
+    std::function<void(IndicadorFalso&)> averia;
+    int codigo;
+    std::vector<std::string> enLaTraza;
+    std::size_t envios;
+  } casos[] = {
+      {"sano",
+       [](IndicadorFalso&) {},
+       0,
+       {anterior, "verificado: el indicador tiene el membrete"},
+       8},
+      {"no guarda las escrituras",
+       [](IndicadorFalso& i) { i.guarda = false; },
+       1,
+       {anterior, "no verificado: registro 26, se escribió 41 42 y el indicador tiene 48 49"},
+       8},
+      {"ya tenía el primer registro y no guarda",
+       [](IndicadorFalso& i) {
+         i.registros[26] = 0x4241;
+         i.guarda = false;
+       },
+       1,
+       {"no verificado: registro 27, se escribió 43 00 y el indicador tiene 00 00"},
+       8},
+      {"no permite leer",
+       [](IndicadorFalso& i) { i.permiteLeer = false; },
+       0,
+       {"membrete anterior: el indicador no permite leer los registros",
+        "sin verificar: el indicador no permite leer los registros"},
+       8},
+      {"no contesta la verificación",
+       [](IndicadorFalso& i) {
+         i.callar = {7, 8, 9};
+       },
+       1,
+       {anterior, "no verificado: la lectura no llegó entera"},
+       10},
+      {"no contesta la lectura previa",
+       [](IndicadorFalso& i) {
+         i.callar = {0, 1, 2};
+       },
+       1,
+       {"membrete anterior: la lectura no llegó entera; no se escribe"},
+       3},
+      {"línea con eco",
+       [](IndicadorFalso& i) { i.eco = true; },
+       0,
+       {"eco de la línea", anterior, "verificado: el indicador tiene el membrete"},
+       8},
+  };
+  for (const auto& c : casos) {
+    indicador_ = IndicadorFalso();
+    indicador_.registros[26] = 0x4948;  // "HI" y el NUL
+    c.averia(indicador_);
+    indicador_.Conectar(puerto_.linea);
+    puerto_.linea.escritos.clear();
+    std::filesystem::remove("programa/Brun_Kqt.log");
+    EXPECT_EQ(Ejecutar({"--subir", "m.txt", "--traza"}), c.codigo) << c.que;
+    const std::string traza = Contenido("programa/Brun_Kqt.log");
+    for (const std::string& linea : c.enLaTraza) {
+      EXPECT_NE(traza.find(linea), std::string::npos) << c.que << '\n' << linea << '\n' << traza;
+    }
+    EXPECT_EQ(puerto_.linea.escritos.size(), c.envios) << c.que;
+  }
 }
 
 // Sin registros ni orden de línea: código 1 y la conexión fallida en la tabla.

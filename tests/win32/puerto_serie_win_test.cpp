@@ -103,7 +103,7 @@ TEST_F(PuertoSerieWinTest, PasaCadaByteEnAmbosSentidos) {
   Transferencia transferencia(puerto, 1, Avance{});
   std::string dato = todos;
   EXPECT_EQ(transferencia.Escribir("1000", dato), todos);
-  EXPECT_EQ(transferencia.Leer("1000", "128"), todos);
+  EXPECT_EQ(transferencia.Leer("1000", "128").datos, todos);
 }
 
 // Tres intentos de 2000 ms cada uno, durmiendo: sin girar en la espera.
