@@ -54,6 +54,7 @@ class OrdenesTest : public QObject {
   void BuscaUnIndicadorQueSoloHablaModbus();
   void BuscaTresIndicadoresEnUnaLinea();
   void BuscaEnUnaLineaVacia();
+  void BuscaEnUnaLineaConEco();
   void PuertoEnUsoPorOtroPrograma();
   void ElAdaptadorSeQuitaYVuelveEnLaMismaOrden();
   void OrdenMalDada_data();
@@ -256,6 +257,20 @@ void OrdenesTest::BuscaEnUnaLineaVacia() {
   QCOMPARE(corrida.codigo, 1);
   QCOMPARE(corrida.salida, QByteArray());
   QVERIFY2(corrida.errores.contains("Ningún indicador contestó (3 ID a 2400 y 4800 baudios)"),
+           corrida.errores);
+}
+
+// Un adaptador de dos hilos devuelve cada envío, a toda velocidad: el eco de la orden M a 4800
+// no dice que alguien escuche allí, ni el de una lectura que el ID contestó.
+void OrdenesTest::BuscaEnUnaLineaConEco() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--eco-linea", "--id", "7", "--baudios", "9600", "--una-velocidad"});
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+
+  const Corrida corrida = Correr({"--buscar", "--baudios", "4800,9600", "--id", "5-8"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida, QByteArray("ID 7 a 9600 baudios\n"));
+  QVERIFY2(corrida.errores.contains("La orden M contestó a 9600 baudios: se probaron"),
            corrida.errores);
 }
 
