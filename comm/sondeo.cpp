@@ -24,7 +24,7 @@ std::chrono::microseconds EsperaPrimerByte(long baudios, std::size_t bytesPetici
 bool OyeLaOrden(Puerto& comm1, Traza* traza, EcoDelPuerto& eco) {
   const auto espera = EsperaPrimerByte(comm1.Baudios(), kLargoOrdenM, kVueltaOrden);
   const std::string respuesta = OrdenDeLinea(comm1, kOrdenM, traza, eco, espera);
-  // Vacía, o solo parte del eco de la orden.
+  // Nada, o solo un trozo del eco de la orden, no dice que alguien escuche.
   return FrenteDeEco(":" + kOrdenM + "\r\n", respuesta) == Frente::Otro;
 }
 
