@@ -17,8 +17,7 @@ class Fallas {
   // valor o a otro registro (y su eco lo dirá), o no guardarse.
   Peticion Desviar(Peticion peticion);
 
-  // Las escrituras oídas y, de ellas, las que se contestaron sin guardar.
-  long Escrituras() const { return escrituras_; }
+  // Las escrituras que se contestaron sin guardar.
   long Ignoradas() const { return ignoradas_; }
 
   // Lo que sale a la línea por la petición número `numero` (desde 1) cuya respuesta sana es

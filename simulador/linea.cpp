@@ -25,7 +25,7 @@ Indicador* Linea::Buscar(uint8_t id) {
 }
 
 bool Linea::Dirigida(const Peticion& peticion) {
-  if (peticion.clase == Clase::Linea) return true;
+  if (peticion.clase == Clase::Linea) return !modo_.solo_registros;
   return !modo_.solo_linea && (Destino(peticion) == kDifusion || Buscar(Destino(peticion)));
 }
 

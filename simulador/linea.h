@@ -15,6 +15,7 @@ class Linea {
  public:
   struct Modo {
     bool solo_linea = false;          // no entienden tramas de registros
+    bool solo_registros = false;      // no entienden órdenes de línea
     bool excepcion = false;           // contestan toda trama con la excepción 04
     bool negar_lectura = false;       // contestan toda lectura con la excepción 02
     bool contestar_difusion = false;  // el primero contesta también al ID 0

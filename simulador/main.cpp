@@ -45,8 +45,8 @@ bool Cuentas(const Opciones& opciones, const Servidor& servidor) {
 
 Linea Preparar(const Opciones& opciones) {
   Linea linea(opciones.ids,
-              {opciones.solo_linea, opciones.excepcion, opciones.negar_lectura,
-               opciones.contestar_difusion},
+              {opciones.solo_linea, opciones.solo_registros, opciones.excepcion,
+               opciones.negar_lectura, opciones.contestar_difusion},
               opciones.setup.value_or(SetupPorOmision()));
   for (const uint8_t id : opciones.callados) linea.Buscar(id)->Callar();
   for (Indicador& indicador : linea.Indicadores()) {

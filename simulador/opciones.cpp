@@ -30,6 +30,7 @@ const char kAyuda[] =
     "  --registro [ID:]A=V pone el registro A al valor V antes de empezar, en el indicador ID\n"
     "                      o en todos (repetible; decimal)\n"
     "  --solo-linea        contesta solo órdenes de línea, nunca tramas de registros\n"
+    "  --solo-registros    contesta solo tramas de registros, nunca órdenes de línea\n"
     "  --setup HEX         el bloque de configuración de 90 bytes, en 180 cifras hexadecimales\n"
     "  --retardo MS        espera MS ms tras una petición completa antes de contestar\n"
     "  --baudios N         contesta al ritmo de N baudios: 3,5 caracteres de silencio y luego\n"
@@ -44,6 +45,8 @@ const char kAyuda[] =
     "                      él la respuesta sale de una vez y nada choca\n"
     "  --colisiones ARCHIVO\n"
     "                      al terminar escribe ahí el número de bytes que chocaron\n"
+    "  --una-velocidad     oye solo a la velocidad de --baudios (o 9600): lo que llega con el\n"
+    "                      pseudoterminal puesto a otra velocidad es basura y no se contesta\n"
     "\n"
     "Averías (K: una de cada K; 1: todas):\n"
     "  --perder K          no contesta una de cada K peticiones\n"
@@ -81,8 +84,9 @@ const char kAyuda[] =
     "                      y luego alto) hasta el primer NUL, sin él\n"
     "                      Con varios IDs, un archivo por indicador: ARCHIVO.ID (p. ej. v.bin.3)\n"
     "  --escrituras ARCHIVO\n"
-    "                      al terminar escribe ahí las escrituras oídas y las ignoradas:\n"
-    "                      \"escrituras N\" e \"ignoradas M\", una por línea\n"
+    "                      al terminar escribe ahí las tramas de escritura (función 6, con su\n"
+    "                      control correcto) oídas en la línea para cualquier ID, y las\n"
+    "                      contestadas sin guardar: \"escrituras N\" e \"ignoradas M\"\n"
     "  --enlace RUTA       crea el enlace simbólico RUTA al esclavo (se quita al terminar)\n"
     "  --mudo              empieza callada toda la línea\n"
     "  --help              muestra esta ayuda\n"
@@ -100,12 +104,14 @@ enum Codigo {
   kContestarDifusion,
   kRegistro,
   kSoloLinea,
+  kSoloRegistros,
   kSetup,
   kRetardo,
   kBaudios,
   kEcoLinea,
   kSemiduplex,
   kColisiones,
+  kUnaVelocidad,
   kPerder,
   kPerderDesde,
   kCorromper,
@@ -137,12 +143,14 @@ const option kOpciones[] = {
     {"contestar-difusion", no_argument, nullptr, kContestarDifusion},
     {"registro", required_argument, nullptr, kRegistro},
     {"solo-linea", no_argument, nullptr, kSoloLinea},
+    {"solo-registros", no_argument, nullptr, kSoloRegistros},
     {"setup", required_argument, nullptr, kSetup},
     {"retardo", required_argument, nullptr, kRetardo},
     {"baudios", required_argument, nullptr, kBaudios},
     {"eco-linea", no_argument, nullptr, kEcoLinea},
     {"semiduplex", no_argument, nullptr, kSemiduplex},
     {"colisiones", required_argument, nullptr, kColisiones},
+    {"una-velocidad", no_argument, nullptr, kUnaVelocidad},
     {"perder", required_argument, nullptr, kPerder},
     {"perder-desde", required_argument, nullptr, kPerderDesde},
     {"corromper", required_argument, nullptr, kCorromper},
@@ -315,6 +323,9 @@ Opciones LeerOpciones(int argc, char** argv) {
       case kSoloLinea:
         o.solo_linea = true;
         break;
+      case kSoloRegistros:
+        o.solo_registros = true;
+        break;
       case kSetup:
         o.setup = SetupDeHex(valor);
         if (!o.setup) Rechazar("setup", valor);
@@ -333,6 +344,9 @@ Opciones LeerOpciones(int argc, char** argv) {
         break;
       case kColisiones:
         o.colisiones = valor;
+        break;
+      case kUnaVelocidad:
+        o.una_velocidad = true;
         break;
       case kPerderDesde:
         o.perder_desde = Entero("perder-desde", valor, 0, kSinLimite);
@@ -388,6 +402,9 @@ Opciones LeerOpciones(int argc, char** argv) {
   }
   if (optind < argc) throw OpcionInvalida(std::string("argumento de más: ") + argv[optind]);
   ComprobarIds(o);
+  if (o.solo_linea && o.solo_registros) {
+    throw OpcionInvalida("--solo-linea y --solo-registros no van juntas");
+  }
   return o;
 }
 

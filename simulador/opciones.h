@@ -20,6 +20,7 @@ struct Opciones {
   std::vector<uint8_t> callados;
   std::vector<Asignacion> registros;
   bool solo_linea = false;
+  bool solo_registros = false;
   bool contestar_difusion = false;
   std::optional<std::string> setup;
   std::chrono::milliseconds retardo{0};
@@ -27,6 +28,7 @@ struct Opciones {
   bool eco_linea = false;       // la línea devuelve lo que envía el programa
   bool semiduplex = false;      // lo que se envía mientras un indicador contesta choca
   std::string colisiones;       // vacío: no se escribe
+  bool una_velocidad = false;   // oye solo a la velocidad de --baudios
   // Las averías de "una de cada K": 0, ninguna.
   long perder = 0;
   std::optional<long> perder_desde;

@@ -22,6 +22,8 @@ constexpr std::chrono::milliseconds kVistazoDeLectura{10};
 // dentro de los 2000 ms.
 constexpr std::chrono::milliseconds kPausaEntreTramas{100};
 
+constexpr char kEscribir = 6;
+
 }  // namespace
 
 Servidor::Servidor(const Opciones& opciones, Linea& linea, Enchufe& enchufe, Senales& senales)
@@ -35,6 +37,7 @@ Servidor::Servidor(const Opciones& opciones, Linea& linea, Enchufe& enchufe, Sen
       desenchufar_(opciones.desenchufar_tras == 0) {
   if (opciones.baudios) caracter_ = std::chrono::nanoseconds(10'000'000'000LL / *opciones.baudios);
   if (opciones.vida) fin_vida_ = Reloj::now() + *opciones.vida;
+  if (opciones.una_velocidad) velocidad_ = VelocidadTermios(opciones.baudios.value_or(9600));
 }
 
 void Servidor::Servir() {
@@ -85,8 +88,11 @@ void Servidor::Leer(Reloj::time_point ahora) {
   Pty& pty = enchufe_.Actual();
   char bloque[512];
   ssize_t leidos;
+  // A otra velocidad, un indicador real solo oye basura: ni la guarda como parte de una trama.
+  // El eco del adaptador, en cambio, vuelve igual.
+  const bool oye = !velocidad_ || pty.Velocidad() == *velocidad_;
   while ((leidos = read(pty.Maestro(), bloque, sizeof bloque)) > 0) {
-    for (ssize_t i = 0; i < leidos; ++i) entrantes_.push_back({Paso(ahora), bloque[i]});
+    for (ssize_t i = 0; i < leidos; ++i) entrantes_.push_back({Paso(ahora), bloque[i], oye});
   }
   // Quien habla tiene el esclavo abierto: si lo cierra y lo vuelve a abrir enseguida, antes de que
   // veamos el cierre, la exclusividad que puso al abrirlo no debe impedírselo.
@@ -114,6 +120,7 @@ void Servidor::Oir(Reloj::time_point ahora) {
       ++colisiones_;
       continue;
     }
+    if (!entrante.oido) continue;
     receptor_.Agregar(std::string(1, entrante.byte));
     ultimo_byte_ = entrante.cuando;
     while (const auto peticion = receptor_.Siguiente()) Atender(*peticion, entrante.cuando);
@@ -145,6 +152,7 @@ void Servidor::Devolver(Reloj::time_point cuando, char byte) {
 }
 
 void Servidor::Atender(const Peticion& peticion, Reloj::time_point llegada) {
+  if (peticion.clase == Clase::Registro && peticion.bytes[1] == kEscribir) ++escrituras_;
   if (cerrando_ || desenchufar_ || !linea_.Dirigida(peticion)) return;
   ++peticiones_;
   // Se guarda también estando mudo: solo calla.

@@ -25,7 +25,8 @@ class Servidor {
 
   // Bytes del programa que chocaron con una respuesta (--semiduplex).
   long Colisiones() const { return colisiones_; }
-  long Escrituras() const { return fallas_.Escrituras(); }
+  // Tramas de escritura (función 6) oídas en la línea, para cualquier ID.
+  long Escrituras() const { return escrituras_; }
   long Ignoradas() const { return fallas_.Ignoradas(); }
 
  private:
@@ -39,6 +40,7 @@ class Servidor {
   struct Entrante {
     Reloj::time_point cuando;
     char byte;
+    bool oido;  // llegó a la velocidad a la que oye el indicador
   };
   // Lo que ocupa la línea una respuesta, desde que empieza su primer carácter.
   struct Tramo {
@@ -85,6 +87,8 @@ class Servidor {
   std::optional<Reloj::time_point> vuelta_;  // cuándo se vuelve a enchufar
   long peticiones_ = 0;
   long colisiones_ = 0;
+  long escrituras_ = 0;
+  std::optional<speed_t> velocidad_;  // con --una-velocidad, la única a la que oye
   bool mudo_;
   bool senal_de_fin_ = false;
   bool cerrando_ = false;
