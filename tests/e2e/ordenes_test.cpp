@@ -57,6 +57,8 @@ class OrdenesTest : public QObject {
   void BuscaEnUnaLineaConEco();
   void PuertoEnUsoPorOtroPrograma();
   void ElAdaptadorSeQuitaYVuelveEnLaMismaOrden();
+  void LineasReales_data();
+  void LineasReales();
   void OrdenMalDada_data();
   void OrdenMalDada();
 };
@@ -307,6 +309,67 @@ void OrdenesTest::ElAdaptadorSeQuitaYVuelveEnLaMismaOrden() {
   QVERIFY2(lineas[3].startsWith("  2  FINALIZADO con EXITO"), corrida.errores);
   indicador.Terminar();
   QCOMPARE(Leer(carpeta.Ruta("quedo.2")), QByteArray("PESO NETO\r\n"));
+}
+
+// Lo que hacen las líneas y los indicadores reales: un adaptador de dos hilos que devuelve lo
+// enviado, un bus semidúplex donde lo que se envía mientras el indicador contesta choca, un
+// indicador que no guarda escrituras o que no deja leer. El código de salida dice si el
+// indicador quedó con el membrete; ninguna subida choca con una respuesta.
+void OrdenesTest::LineasReales_data() {
+  QTest::addColumn<QStringList>("linea");
+  QTest::addColumn<QStringList>("tarea");
+  QTest::addColumn<int>("codigo");
+  QTest::addColumn<double>("topeS");
+
+  const QStringList subir{"--subir", "m.txt"};
+  const QStringList dosHilos{"--eco-linea", "--semiduplex", "--baudios", "9600"};
+  const QStringList sinIndicador = QStringList(dosHilos) << "--mudo";
+  QTest::newRow("eco y semidúplex: subir") << dosHilos << subir << 0 << 3.0;
+  QTest::newRow("eco y semidúplex: conectar") << dosHilos << QStringList{"--conectar"} << 0 << 3.0;
+  QTest::newRow("eco y semidúplex: leer") << dosHilos << QStringList{"--leer"} << 0 << 3.0;
+  QTest::newRow("eco y semidúplex: conectar por la orden M")
+      << (QStringList(dosHilos) << "--solo-linea") << QStringList{"--conectar"} << 0 << 9.0;
+  // Solo vuelve el eco: tres plazos, como una línea callada (y el de la orden M al conectar).
+  QTest::newRow("eco sin indicador: subir") << sinIndicador << subir << 1 << 9.0;
+  QTest::newRow("eco sin indicador: conectar")
+      << sinIndicador << QStringList{"--conectar"} << 1 << 11.0;
+  QTest::newRow("eco sin indicador: leer") << sinIndicador << QStringList{"--leer"} << 1 << 9.0;
+  QTest::newRow("semidúplex sin eco: subir")
+      << QStringList{"--semiduplex", "--baudios", "9600"} << subir << 0 << 3.0;
+  QTest::newRow("escrituras ignoradas")
+      << QStringList{"--ignorar-escrituras", "1"} << subir << 1 << 3.0;
+  QTest::newRow("una de cada 3 escrituras ignorada")
+      << QStringList{"--ignorar-escrituras", "3"} << subir << 1 << 3.0;
+  // Sin poder leer se queda con lo que dijeron las escrituras, que el indicador sí guardó.
+  QTest::newRow("lectura negada") << QStringList{"--negar-lectura"} << subir << 0 << 3.0;
+}
+
+void OrdenesTest::LineasReales() {
+  QFETCH(QStringList, linea);
+  QFETCH(QStringList, tarea);
+  QFETCH(int, codigo);
+  QFETCH(double, topeS);
+  CarpetaDeTrabajo carpeta;
+  const QByteArray membrete = "PESO NETO\r\n";
+  Escribir(carpeta.Ruta("m.txt"), membrete);
+  // Antes, "HI" y su NUL.
+  Simulador indicador(QStringList(linea) << "--registro"
+                                         << "26=18760"
+                                         << "--membrete" << carpeta.Ruta("quedo") << "--colisiones"
+                                         << carpeta.Ruta("choques"));
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+
+  QElapsedTimer reloj;
+  reloj.start();
+  const Corrida corrida = Correr(tarea);
+  QVERIFY2(reloj.elapsed() < topeS * 1000, QByteArray::number(reloj.elapsed()));
+  QVERIFY2(corrida.codigo == codigo, corrida.errores);
+  indicador.Terminar();
+  const QByteArray quedo = Leer(carpeta.Ruta("quedo"));
+  if (tarea.first() == "--subir") QCOMPARE(quedo == membrete, codigo == 0);
+  if (tarea.first() == "--leer" && codigo == 0) QCOMPARE(corrida.salida, QByteArray("HI"));
+  const QByteArray choques = Leer(carpeta.Ruta("choques")).trimmed();
+  QVERIFY2(choques == "0" || choques == "(no existe)", choques);
 }
 
 void OrdenesTest::OrdenMalDada_data() {
