@@ -19,12 +19,19 @@ std::string TextoVersion() {
 
 }  // namespace
 
-Cargador::Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza)
-    : CarpetaPrograma(std::move(carpetaPrograma)), pantalla_(pantalla), traza_(traza) {}
+Cargador::Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza,
+                   PuertosPc pc)
+    : CarpetaPrograma(std::move(carpetaPrograma)),
+      pantalla_(pantalla),
+      traza_(traza),
+      pc_(std::move(pc)) {}
 
 void Cargador::Form_Load() {
   pantalla_.MarcarNoMostrar(AjusteEntero("Global", "Mostrar", 0, 0, 1) == 1);
-  pantalla_.MostrarEleccion(SeleccionGuardada());
+  const Seleccion guardada = SeleccionGuardada();
+  puertos_ = ArmarPuertos(pc_, guardada.puerto);
+  pantalla_.MostrarPuertos(puertos_.nombres);
+  pantalla_.MostrarEleccion(guardada);
   pantalla_.Version(TextoVersion());
   if (!pantalla_.NoMostrar()) pantalla_.MostrarAyuda(true);
 }
@@ -56,6 +63,14 @@ Seleccion Cargador::GuardarSeleccion() {
   bool guardada = IntentarEscribirIni("Global", "Comm", eleccion.puerto);
   guardada = IntentarEscribirIni("Global", "Baudios", eleccion.baudios) && guardada;
   guardada = IntentarEscribirIni("global", "ID_1", eleccion.id) && guardada;
+  // Desde ahora el número es de ese adaptador, aunque se enchufen otros.
+  const auto adaptador = puertos_.nuevos.find(eleccion.puerto);
+  if (adaptador != puertos_.nuevos.end()) {
+    const bool asignado =
+        IntentarEscribirIni("Puertos", "Com" + std::to_string(eleccion.puerto), adaptador->second);
+    if (asignado) puertos_.nuevos.erase(adaptador);
+    guardada = asignado && guardada;
+  }
   if (!guardada) pantalla_.Aviso(kAvisoAjustes);
   return eleccion;
 }
@@ -81,8 +96,8 @@ void Cargador::CmdConect_Click() {
 }
 
 int Cargador::conec() {
-  const Conexion conexion = Conectar(NuevaPeticion(GuardarSeleccion()),
-                                     [this](Peticion& p) { pantalla_.Comunicar(p, true); });
+  const Conexion conexion =
+      Conectar(NuevaPeticion(GuardarSeleccion()), [this](Peticion& p) { pantalla_.Comunicar(p); });
   return conexion.respuesta == Respuesta::Ninguna ? 0 : 1;
 }
 
@@ -123,7 +138,7 @@ void Cargador::CmdSubir_Click() {
 
 void Cargador::subir() {
   const bool subido = SubirMembrete(NuevaPeticion(GuardarSeleccion()), Membrete,
-                                    [this](Peticion& p) { pantalla_.Comunicar(p, false); });
+                                    [this](Peticion& p) { pantalla_.Comunicar(p); });
   if (subido) {
     pantalla_.MostrarFin(true);
   } else {

@@ -8,6 +8,7 @@
 #include "aplicacion.h"
 #include "barra.h"
 #include "frm_Carga.h"
+#include "nombre_puerto.h"
 #include "ordenes.h"
 #include "puerto_serie.h"
 #include "traza_archivo.h"
@@ -28,6 +29,19 @@ std::vector<PuertoDelSistema> PuertosDelSistema() {
     puertos.push_back({QFile::encodeName(dispositivo).toStdString(), descripcion.toStdString()});
   }
   return puertos;
+}
+
+// Los puertos para la lista de la ventana: en Windows sus COM<n>; en Linux los adaptadores USB
+// por su nombre estable.
+PuertosPc PuertosDeLaPc() {
+  PuertosPc pc;
+#ifdef Q_OS_WIN
+  for (const PuertoDelSistema& puerto : PuertosDelSistema())
+    pc.numeros.push_back(NumeroCom(puerto.dispositivo));
+#else
+  pc.adaptadores = AdaptadoresEn("/dev/serial/by-id");
+#endif
+  return pc;
 }
 
 std::filesystem::path CarpetaPrograma() {
@@ -55,8 +69,8 @@ int main(int argc, char* argv[]) {
   PrepararAplicacion();
 
   // Traza para el técnico: con --traza o con [Diagnostico] Traza = 1 en los ajustes.
-  const std::unique_ptr<Traza> traza = AbrirTraza(CarpetaPrograma(), !argumentos.empty());
-  frm_Carga ventana(nullptr, traza.get());
+  const std::unique_ptr<Traza> traza = AbrirTraza(CarpetaPrograma(), PideTraza(argumentos));
+  frm_Carga ventana(nullptr, traza.get(), PuertosDeLaPc());
   // exit() y no quit(): quit() pediría cerrar la ventana, y la ventana lo rechaza.
   QObject::connect(&ventana, &frm_Carga::Salida, &app, [] { QCoreApplication::exit(0); });
   ventana.show();

@@ -1,0 +1,51 @@
+#include "puertos_ventana.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "ajustes.h"
+#include "nombre_puerto.h"
+
+namespace {
+
+constexpr long kPuertosSiempre = 8;
+
+// Un adaptador ya nombrado en [Puertos], por su nombre estable o por el dispositivo al que
+// lleva (una clave escrita a mano con /dev/ttyUSB0).
+bool Nombrado(const std::string& adaptador, const std::map<long, std::string>& asignados) {
+  return std::any_of(asignados.begin(), asignados.end(), [&](const auto& asignado) {
+    std::error_code ec;
+    return asignado.second == adaptador ||
+           std::filesystem::equivalent(asignado.second, adaptador, ec);
+  });
+}
+
+}  // namespace
+
+std::vector<std::string> AdaptadoresEn(const std::filesystem::path& carpeta) {
+  std::vector<std::string> adaptadores;
+  std::error_code ec;
+  for (const auto& entrada : std::filesystem::directory_iterator(carpeta, ec))
+    adaptadores.push_back(entrada.path().string());
+  std::sort(adaptadores.begin(), adaptadores.end());
+  return adaptadores;
+}
+
+PuertosVentana ArmarPuertos(const PuertosPc& pc, long guardado) {
+  std::map<long, std::string> asignados;
+  for (long n = 1; n <= kUltimoPuerto; ++n) {
+    std::string dispositivo = LeerIni("Puertos", "Com" + std::to_string(n), "");
+    if (!dispositivo.empty()) asignados.emplace(n, std::move(dispositivo));
+  }
+  long ultimo = std::max(kPuertosSiempre, asignados.empty() ? 0 : asignados.rbegin()->first);
+
+  PuertosVentana puertos;
+  for (const std::string& adaptador : pc.adaptadores) {
+    if (Nombrado(adaptador, asignados) || ultimo == kUltimoPuerto) continue;
+    puertos.nuevos.emplace(++ultimo, adaptador);
+  }
+  for (long numero : pc.numeros) ultimo = std::max(ultimo, numero);
+  ultimo = std::clamp(std::max(ultimo, guardado), 1L, kUltimoPuerto);
+  for (long n = 1; n <= ultimo; ++n) puertos.nombres.push_back("Com" + std::to_string(n));
+  return puertos;
+}
