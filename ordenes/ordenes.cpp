@@ -12,7 +12,8 @@ namespace {
 
 const char kAyuda[] =
     "Uso: cargador_membrete [TAREA] [OPCIONES]\n"
-    "Sin argumentos (o solo con --traza) abre la ventana.\n"
+    "Sin argumentos, solo con --traza o con solo un archivo (un membrete soltado sobre el\n"
+    "programa) abre la ventana.\n"
     "\n"
     "Tareas (una):\n"
     "  --subir ARCHIVO     sube el membrete (75 bytes como máximo) desde el registro 26\n"
