@@ -10,13 +10,17 @@ namespace {
 
 constexpr long kPuertosSiempre = 8;
 
+// Por el mismo nombre o porque llevan al mismo dispositivo (/dev/ttyUSB0 y su nombre estable).
+bool MismoDispositivo(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return a == b || std::filesystem::equivalent(a, b, ec);
+}
+
 // Un adaptador ya nombrado en [Puertos], por su nombre estable o por el dispositivo al que
 // lleva (una clave escrita a mano con /dev/ttyUSB0).
 bool Nombrado(const std::string& adaptador, const std::map<long, std::string>& asignados) {
   return std::any_of(asignados.begin(), asignados.end(), [&](const auto& asignado) {
-    std::error_code ec;
-    return asignado.second == adaptador ||
-           std::filesystem::equivalent(asignado.second, adaptador, ec);
+    return MismoDispositivo(asignado.second, adaptador);
   });
 }
 
@@ -29,6 +33,14 @@ std::vector<std::string> AdaptadoresEn(const std::filesystem::path& carpeta) {
     adaptadores.push_back(entrada.path().string());
   std::sort(adaptadores.begin(), adaptadores.end());
   return adaptadores;
+}
+
+std::string NombreEstable(const std::string& dispositivo,
+                          const std::vector<std::string>& adaptadores) {
+  const auto estable = std::find_if(
+      adaptadores.begin(), adaptadores.end(),
+      [&](const std::string& adaptador) { return MismoDispositivo(adaptador, dispositivo); });
+  return estable == adaptadores.end() ? dispositivo : *estable;
 }
 
 PuertosVentana ArmarPuertos(const PuertosPc& pc, long guardado) {

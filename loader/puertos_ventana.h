@@ -15,6 +15,11 @@ struct PuertosPc {
 // cambian al desenchufarlos ni al reiniciar, como sí cambia ttyUSB<n>. Nada si no existe.
 std::vector<std::string> AdaptadoresEn(const std::filesystem::path& carpeta);
 
+// El nombre estable de `dispositivo` (/dev/ttyUSB0): el adaptador que lleva a él, o él mismo si
+// ninguno lo hace. Así la línea de órdenes propone para [Puertos] un nombre que no cambia.
+std::string NombreEstable(const std::string& dispositivo,
+                          const std::vector<std::string>& adaptadores);
+
 // La lista de puertos de la ventana: de "Com1" al más alto entre los de la PC, las claves de
 // [Puertos], el guardado en "Comm" y el 8; la posición + 1 es el número. Cada adaptador que
 // ninguna clave de [Puertos] nombra toma el siguiente número libre tras los de [Puertos] y

@@ -15,18 +15,24 @@
 
 namespace {
 
+// Donde Linux nombra cada adaptador serie USB por su fabricante y número de serie.
+const char* const kAdaptadores = "/dev/serial/by-id";
+
 std::vector<PuertoDelSistema> PuertosDelSistema() {
   std::vector<PuertoDelSistema> puertos;
+  const std::vector<std::string> adaptadores = AdaptadoresEn(kAdaptadores);
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     QString descripcion = info.description();
     if (!info.manufacturer().isEmpty()) descripcion += " (" + info.manufacturer() + ")";
-      // En Windows el programa nombra sus puertos COM<N>, como portName().
+      // En Windows el programa nombra sus puertos COM<N>, como portName(); en Linux un adaptador
+      // USB va por su nombre estable, no por ttyUSB<n>, que cambia con el orden de enchufe.
 #ifdef Q_OS_WIN
-    const QString dispositivo = info.portName();
+    const std::string dispositivo = QFile::encodeName(info.portName()).toStdString();
 #else
-    const QString dispositivo = info.systemLocation();
+    const std::string dispositivo =
+        NombreEstable(QFile::encodeName(info.systemLocation()).toStdString(), adaptadores);
 #endif
-    puertos.push_back({QFile::encodeName(dispositivo).toStdString(), descripcion.toStdString()});
+    puertos.push_back({dispositivo, descripcion.toStdString()});
   }
   return puertos;
 }
@@ -39,7 +45,7 @@ PuertosPc PuertosDeLaPc() {
   for (const PuertoDelSistema& puerto : PuertosDelSistema())
     pc.numeros.push_back(NumeroCom(puerto.dispositivo));
 #else
-  pc.adaptadores = AdaptadoresEn("/dev/serial/by-id");
+  pc.adaptadores = AdaptadoresEn(kAdaptadores);
 #endif
   return pc;
 }

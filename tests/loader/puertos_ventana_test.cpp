@@ -52,6 +52,15 @@ TEST_F(PuertosVentanaTest, AdaptadoresNuevosTrasLosAsignados) {
   EXPECT_TRUE(ArmarPuertos({{}, Adaptadores()}, 1).nuevos.empty());
 }
 
+TEST_F(PuertosVentanaTest, ElNombreEstableEsElAdaptadorQueLlevaAlDispositivo) {
+  Crear(carpeta_ / "ttyUSB0", "");
+  std::filesystem::create_directories(carpeta_ / "by-id");
+  std::filesystem::create_symlink(carpeta_ / "ttyUSB0", carpeta_ / "by-id" / "usb-A-if00");
+  const std::string usb0 = (carpeta_ / "ttyUSB0").string();
+  EXPECT_EQ(NombreEstable(usb0, Adaptadores()), (carpeta_ / "by-id" / "usb-A-if00").string());
+  EXPECT_EQ(NombreEstable("/dev/ttyS0", Adaptadores()), "/dev/ttyS0");
+}
+
 TEST_F(PuertosVentanaTest, SinCarpetaNoHayAdaptadores) {
   EXPECT_TRUE(AdaptadoresEn(carpeta_ / "no-existe").empty());
 }
