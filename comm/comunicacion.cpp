@@ -38,6 +38,7 @@ void AnotarApertura(Traza& traza, PuertoControl& comm1, long puerto, bool abiert
 
 // Los procedimientos reciben copias: el relleno de "T" y el marco de "C" no llegan a los campos.
 void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
+  const bool abierto = comm1.PortOpen();
   Avance avance{dialogo.progreso, dialogo.procesarEventos, [&] { return peticion.xCancel; },
                 peticion.traza};
   Transferencia transferencia(comm1, peticion.linea.id, avance);
@@ -55,6 +56,10 @@ void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo)
     peticion.xOK = !transferencia.Escribir(direccion, dato).empty();
   } else if (peticion.xFnc == "C") {
     peticion.xDato = TRxC(comm1, peticion.xDato, peticion.traza);
+  }
+  // El control cierra el puerto que da error, como el de un adaptador que se quita.
+  if (abierto && !comm1.PortOpen() && peticion.traza) {
+    peticion.traza->Anotar("se perdió el puerto: el adaptador se quitó o dejó de responder");
   }
 }
 

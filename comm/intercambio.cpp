@@ -1,22 +1,42 @@
 #include "intercambio.h"
 
-std::string Intercambiar(Puerto& comm1, const std::string& envio, std::size_t esperados) {
+#include <algorithm>
+
+namespace {
+
+// Hasta cuándo puede no haber llegado nada.
+Puerto::Reloj::time_point Inicio(Puerto::Reloj::time_point enviado, PrimerByte primerByte) {
+  const auto limite = enviado + kPlazoRespuesta;
+  return primerByte ? std::min<Puerto::Reloj::time_point>(limite, enviado + *primerByte) : limite;
+}
+
+}  // namespace
+
+std::string Intercambiar(Puerto& comm1, const std::string& envio, std::size_t esperados,
+                         PrimerByte primerByte) {
   comm1.Input();
   comm1.Output(envio);
-  comm1.Esperar(esperados, comm1.Ahora() + kPlazoRespuesta);
+  const auto enviado = comm1.Ahora();
+  comm1.Esperar(1, Inicio(enviado, primerByte));
+  if (comm1.InBufferCount() > 0) comm1.Esperar(esperados, enviado + kPlazoRespuesta);
   return comm1.Input();
 }
 
-Intento Intentar(Puerto& comm1, const PeticionModbus& peticion) {
+Intento Intentar(Puerto& comm1, const PeticionModbus& peticion, PrimerByte primerByte) {
   comm1.Input();
   comm1.Output(peticion.trama);
   const auto enviado = comm1.Ahora();
+  const auto inicio = Inicio(enviado, primerByte);
   const auto limite = enviado + kPlazoRespuesta;
   Intento intento;
   for (;;) {
     intento.examen = Examinar(peticion, intento.recibido);
-    if (intento.examen.terminado || comm1.Ahora() >= limite) return intento;
-    comm1.Esperar(intento.examen.faltan, limite);
+    const auto hasta = intento.recibido.empty() ? inicio : limite;
+    if (intento.examen.terminado || comm1.Ahora() >= hasta) {
+      intento.espera = std::chrono::ceil<std::chrono::milliseconds>(hasta - enviado);
+      return intento;
+    }
+    comm1.Esperar(intento.examen.faltan, hasta);
     const std::string parte = comm1.Input();
     if (parte.empty()) continue;
     intento.recibido += parte;

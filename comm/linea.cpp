@@ -1,6 +1,5 @@
 #include "linea.h"
 
-#include "intercambio.h"
 #include "sucesos.h"
 #include "traza.h"
 
@@ -8,9 +7,10 @@ namespace {
 
 constexpr std::size_t kLargoRespuesta = 90;
 
-void Anotar(Traza& traza, const std::string& respuesta) {
+void Anotar(Traza& traza, const std::string& respuesta, PrimerByte primerByte) {
   if (respuesta.empty()) {
-    AnotarSinRespuesta(traza);
+    AnotarSinRespuesta(traza, primerByte ? std::chrono::ceil<std::chrono::milliseconds>(*primerByte)
+                                         : kPlazoRespuesta);
   } else {
     traza.Anotar("<- " + Hex(respuesta) + "  " +
                  (respuesta.size() == kLargoRespuesta ? "aceptada" : "largo erróneo"));
@@ -19,10 +19,15 @@ void Anotar(Traza& traza, const std::string& respuesta) {
 
 }  // namespace
 
-std::string TRxC(Puerto& comm1, std::string comando, Traza* traza) {
+std::string OrdenDeLinea(Puerto& comm1, std::string comando, Traza* traza, PrimerByte primerByte) {
   comando = ":" + comando + "\r\n";
   if (traza) traza->Anotar("-> " + Hex(comando) + "  orden de línea");
-  std::string respuesta = Intercambiar(comm1, comando, kLargoRespuesta);
-  if (traza) Anotar(*traza, respuesta);
+  std::string respuesta = Intercambiar(comm1, comando, kLargoRespuesta, primerByte);
+  if (traza) Anotar(*traza, respuesta, primerByte);
+  return respuesta;
+}
+
+std::string TRxC(Puerto& comm1, std::string comando, Traza* traza) {
+  std::string respuesta = OrdenDeLinea(comm1, std::move(comando), traza);
   return respuesta.size() == kLargoRespuesta ? respuesta : std::string();
 }

@@ -44,8 +44,8 @@ std::string Hex(std::string_view bytes) {
   return texto;
 }
 
-void AnotarSinRespuesta(Traza& traza) {
-  traza.Anotar("sin respuesta en " + std::to_string(kPlazoRespuesta.count()) + " ms");
+void AnotarSinRespuesta(Traza& traza, std::chrono::milliseconds espera) {
+  traza.Anotar("sin respuesta en " + std::to_string(espera.count()) + " ms");
 }
 
 void AnotarEnvio(Traza& traza, const PeticionModbus& peticion, int intento, int intentos) {
@@ -59,5 +59,5 @@ void AnotarIntento(Traza& traza, const PeticionModbus& peticion, const Intento& 
     traza.Anotar("<- " + Hex(recibido.substr(t.desde, t.largo)) + "  " + Texto(peticion, t.juicio) +
                  ", a los " + std::to_string(Llegado(intento, t)) + " ms");
   }
-  if (!intento.examen.terminado) AnotarSinRespuesta(traza);
+  if (!intento.examen.terminado) AnotarSinRespuesta(traza, intento.espera);
 }

@@ -31,13 +31,9 @@ bool RangoValido(long inicio, long cantidad) {
   return inicio >= 0 && inicio <= kUltimoRegistro && cantidad <= kUltimoRegistro + 1 - inicio;
 }
 
-// Un intercambio Modbus: silencio en la línea, petición y el texto de su respuesta, o vacío.
+// Un intercambio Modbus: el texto de su respuesta, o vacío.
 std::string Intercambio(Puerto& comm1, const PeticionModbus& peticion, int intento, Traza* traza) {
-  GuardarSilencio(comm1);
-  if (traza) AnotarEnvio(*traza, peticion, intento, kIntentos);
-  const Intento resultado = Intentar(comm1, peticion);
-  if (traza) AnotarIntento(*traza, peticion, resultado);
-  return resultado.examen.datos;
+  return IntentoAnotado(comm1, peticion, intento, kIntentos, traza).examen.datos;
 }
 
 // `pedir(intento)` con intento de 1 a kIntentos, hasta que devuelva algo.
@@ -60,6 +56,15 @@ bool Avanzar(const Avance& avance, float valor) {
 }
 
 }  // namespace
+
+Intento IntentoAnotado(Puerto& comm1, const PeticionModbus& peticion, int intento, int intentos,
+                       Traza* traza, PrimerByte primerByte) {
+  GuardarSilencio(comm1);
+  if (traza) AnotarEnvio(*traza, peticion, intento, intentos);
+  Intento resultado = Intentar(comm1, peticion, primerByte);
+  if (traza) AnotarIntento(*traza, peticion, resultado);
+  return resultado;
+}
 
 Transferencia::Transferencia(Puerto& comm1, long id, Avance avance)
     : comm1_(comm1), id_(id), avance_(std::move(avance)) {}

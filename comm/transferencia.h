@@ -3,9 +3,16 @@
 #include <functional>
 #include <string>
 
+#include "intercambio.h"
 #include "puerto.h"
+#include "tramas.h"
 
 class Traza;
+
+// Un intento con la línea en silencio antes y, con `traza`, anotado como intento `intento` de
+// `intentos`: lo recibido y su examen.
+Intento IntentoAnotado(Puerto& comm1, const PeticionModbus& peticion, int intento, int intentos,
+                       Traza* traza, PrimerByte primerByte = std::nullopt);
 
 // Ganchos hacia el diálogo que corre el trabajo.
 struct Avance {

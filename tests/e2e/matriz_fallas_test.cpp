@@ -255,6 +255,31 @@ class MatrizFallasTest : public QObject {
     QCOMPARE(e.Archivo("Brun_Kqt.ini"), otrosAjustes);
   }
 
+  // Como un adaptador USB que se quita a mitad de la subida y se vuelve a poner: la subida falla
+  // dentro de sus plazos y la siguiente, en la misma ventana y por la misma ruta, sale bien.
+  void elAdaptadorSeQuitaYVuelve() {
+    Escenario e;
+    QVERIFY(e.Preparar(kMembreteLargo));
+    const QString enlace = e.carpeta.Ruta("adaptador");
+    Simulador adaptador({"--enlace", enlace, "--desenchufar-tras", "10", "--volver-tras", "1000",
+                         "--volcado", e.carpeta.Ruta("volcado.bin")});
+    e.Apuntar(enlace);
+    const Subida s = e.Subir();
+    tabla.push_back({"el adaptador se quita tras 10 peticiones (--desenchufar-tras 10)",
+                     Resultado(s), s.segundos, "-"});
+    QVERIFY(!s.exito);
+    QCOMPARE(s.mensaje, QStringLiteral("Error al cargar el Ticket"));
+    QVERIFY2(s.segundos < 3 * kPlazoS + kHolguraS, qPrintable(QString::number(s.segundos)));
+
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(enlace), 5000);
+    const Subida otra = e.Subir();
+    adaptador.Terminar();
+    tabla.push_back({"  vuelto a poner (--volver-tras 1000), la subida siguiente", Resultado(otra),
+                     otra.segundos, Contenido(e.Archivo("volcado.bin"), kMembreteLargo)});
+    QVERIFY(otra.exito);
+    QCOMPARE(tabla.back().indicador, QStringLiteral("26-63 = membrete"));
+  }
+
   void unPuertoQueNoSirveFallaEnTresPlazos() {
     {
       Escenario e;

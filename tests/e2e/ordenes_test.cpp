@@ -1,8 +1,10 @@
 // La línea de órdenes del programa real contra el indicador simulado: cada prueba arranca el
 // ejecutable como lo haría un técnico y mira su código de salida, sus dos salidas y lo que
 // quedó en el indicador y en Brun_Kqt.ini.
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSerialPort>
 #include <QtTest>
 
 #include "entorno_prueba.h"
@@ -48,6 +50,8 @@ class OrdenesTest : public QObject {
   void VariosIndicadoresConUnoCallado();
   void LasOpcionesNoCambianLosAjustes();
   void PuertoQueNoAbre();
+  void PuertoEnUsoPorOtroPrograma();
+  void ElAdaptadorSeQuitaYVuelveEnLaMismaOrden();
   void OrdenMalDada_data();
   void OrdenMalDada();
 };
@@ -183,6 +187,40 @@ void OrdenesTest::PuertoQueNoAbre() {
 }
 
 // Cada clase de error, ya en el programa real: una línea, código 2, sin ventana ni envío.
+void OrdenesTest::PuertoEnUsoPorOtroPrograma() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador;
+  QSerialPort otro(indicador.Pty());
+  QVERIFY(otro.open(QIODevice::ReadWrite));
+  const Corrida corrida = Correr({"--leer", "--dispositivo", indicador.Pty()});
+  QCOMPARE(corrida.codigo, 1);
+  QCOMPARE(corrida.errores, "No se puede abrir Com1 (" + QFile::encodeName(indicador.Pty()) +
+                                "): el puerto está en uso por otro programa\n");
+}
+
+// El adaptador se quita tras la primera petición y vuelve 300 ms después bajo la misma ruta: el
+// ID 1 falla dentro de sus plazos, sin colgarse, y el ID 2 reabre el puerto y sube bien.
+void OrdenesTest::ElAdaptadorSeQuitaYVuelveEnLaMismaOrden() {
+  CarpetaDeTrabajo carpeta;
+  const QString enlace = carpeta.Ruta("adaptador");
+  Simulador indicador({"--id", "1,2", "--enlace", enlace, "--desenchufar-tras", "1",
+                       "--volver-tras", "300", "--membrete", carpeta.Ruta("quedo")});
+  carpeta.Ajustes(AjustesHacia(enlace));
+  Escribir(carpeta.Ruta("m.txt"), "PESO NETO\r\n");
+
+  QElapsedTimer reloj;
+  reloj.start();
+  const Corrida corrida = Correr({"--subir", "m.txt", "--id", "1,2"});
+  QVERIFY2(reloj.elapsed() < 3 * 2000 + 3000, QByteArray::number(reloj.elapsed()));
+  QCOMPARE(corrida.codigo, 1);
+  const QList<QByteArray> lineas = corrida.errores.split('\n');
+  QVERIFY2(lineas.size() > 4 && lineas[2].startsWith("  1  Error al cargar el Ticket"),
+           corrida.errores);
+  QVERIFY2(lineas[3].startsWith("  2  FINALIZADO con EXITO"), corrida.errores);
+  indicador.Terminar();
+  QCOMPARE(Leer(carpeta.Ruta("quedo.2")), QByteArray("PESO NETO\r\n"));
+}
+
 void OrdenesTest::OrdenMalDada_data() {
   QTest::addColumn<QStringList>("argumentos");
   QTest::addColumn<QByteArray>("error");

@@ -181,6 +181,37 @@ TEST(Simulador, EscriturasDesviadasYRespuestasDeOtroId) {
   EXPECT_EQ(Pedir(sim.Esclavo(), kLeer1Desde26, 5), Hex("02 83 04 B0 F3"));
 }
 
+// Cada segunda escritura recibe su eco correcto y no se guarda; la cuenta lo dice al terminar.
+TEST(Simulador, EscriturasIgnoradasConSuEcoYContadas) {
+  const std::string escrituras = RutaTemporal("escrituras.txt");
+  SimuladorEnMarcha sim({"--ignorar-escrituras", "2", "--escrituras", escrituras});
+  Puerto puerto(sim.Esclavo());
+  const std::string escribir_dc_en_27 = Hex("01 06 00 1B 44 43 8B 3C");
+  puerto.Enviar(kEscribirAB + escribir_dc_en_27);
+  EXPECT_EQ(puerto.Recibir(16), kEscribirAB + escribir_dc_en_27);
+  puerto.Enviar(kLeer2Desde26);
+  EXPECT_EQ(puerto.Recibir(9), Hex("01 03 04 42 41 00 00 BE 5F"));
+  sim.Senal(SIGTERM);
+  ASSERT_EQ(sim.Esperar(), 0);
+  EXPECT_EQ(LeerArchivo(escrituras), "escrituras 2\nignoradas 1\n");
+  std::remove(escrituras.c_str());
+}
+
+// Niega toda lectura con la excepción 02 y sigue guardando las escrituras.
+TEST(Simulador, NiegaLasLecturasYGuardaLasEscrituras) {
+  const std::string membrete = RutaTemporal("negar.txt");
+  SimuladorEnMarcha sim({"--negar-lectura", "--membrete", membrete});
+  Puerto puerto(sim.Esclavo());
+  puerto.Enviar(kLeer1Desde26);
+  EXPECT_EQ(puerto.Recibir(5), Hex("01 83 02 C0 F1"));
+  puerto.Enviar(kEscribirAB);
+  EXPECT_EQ(puerto.Recibir(8), kEscribirAB);
+  sim.Senal(SIGTERM);
+  ASSERT_EQ(sim.Esperar(), 0);
+  EXPECT_EQ(LeerArchivo(membrete), "AB");
+  std::remove(membrete.c_str());
+}
+
 // Desde la segunda escritura, primero llega el eco de la anterior y luego, más tarde, el suyo.
 TEST(Simulador, EcoTardioDeLaEscrituraAnterior) {
   SimuladorEnMarcha sim({"--eco-tardio", "1"});
@@ -320,6 +351,8 @@ TEST(Simulador, OpcionesNoValidas) {
   for (const std::vector<std::string>& malas :
        std::vector<std::vector<std::string>>{{"--perder", "0"},
                                              {"--eco-tardio", "0"},
+                                             {"--ignorar-escrituras", "0"},
+                                             {"--volver-tras", "-5"},
                                              {"--id", "256"},
                                              {"--id", "1,3,1"},
                                              {"--id", "5-3"},
