@@ -49,15 +49,17 @@ PuertosVentana ArmarPuertos(const PuertosPc& pc, long guardado) {
     std::string dispositivo = LeerIni("Puertos", "Com" + std::to_string(n), "");
     if (!dispositivo.empty()) asignados.emplace(n, std::move(dispositivo));
   }
-  long ultimo = std::max(kPuertosSiempre, asignados.empty() ? 0 : asignados.rbegin()->first);
+  // Tampoco el guardado en "Comm": la elección de antes sigue siendo el mismo dispositivo.
+  long ultimo = std::clamp(
+      std::max({kPuertosSiempre, guardado, asignados.empty() ? 0 : asignados.rbegin()->first}), 1L,
+      kUltimoPuerto);
 
   PuertosVentana puertos;
   for (const std::string& adaptador : pc.adaptadores) {
     if (Nombrado(adaptador, asignados) || ultimo == kUltimoPuerto) continue;
     puertos.nuevos.emplace(++ultimo, adaptador);
   }
-  for (long numero : pc.numeros) ultimo = std::max(ultimo, numero);
-  ultimo = std::clamp(std::max(ultimo, guardado), 1L, kUltimoPuerto);
+  for (long numero : pc.numeros) ultimo = std::clamp(numero, ultimo, kUltimoPuerto);
   for (long n = 1; n <= ultimo; ++n) puertos.nombres.push_back("Com" + std::to_string(n));
   return puertos;
 }

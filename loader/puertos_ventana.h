@@ -22,8 +22,8 @@ std::string NombreEstable(const std::string& dispositivo,
 
 // La lista de puertos de la ventana: de "Com1" al más alto entre los de la PC, las claves de
 // [Puertos], el guardado en "Comm" y el 8; la posición + 1 es el número. Cada adaptador que
-// ninguna clave de [Puertos] nombra toma el siguiente número libre tras los de [Puertos] y
-// tras el 8, hasta que la elección lo guarde allí.
+// ninguna clave de [Puertos] nombra toma el siguiente número libre tras los de [Puertos], el
+// guardado y el 8, hasta que la elección lo guarde allí.
 struct PuertosVentana {
   std::vector<std::string> nombres;
   std::map<long, std::string> nuevos;  // número -> adaptador aún sin clave en [Puertos]

@@ -40,6 +40,8 @@ TEST_F(PuertosVentanaTest, AdaptadoresNuevosTrasLosAsignados) {
   const std::string b = Adaptador("usb-B-if00");
   EXPECT_EQ(ArmarPuertos({{}, Adaptadores()}, 1).nuevos,
             (std::map<long, std::string>{{9, a}, {10, b}}));
+  EXPECT_EQ(ArmarPuertos({{}, Adaptadores()}, 9).nuevos,
+            (std::map<long, std::string>{{10, a}, {11, b}}));
 
   EscribirIni("Puertos", "Com12", "/dev/ttyS2");
   EscribirIni("Puertos", "Com2", a);
