@@ -19,8 +19,6 @@ inline constexpr char kConectar[] = "Conectar Kesta";
 inline constexpr char kBuscar[] = "Buscar Archivo";
 inline constexpr char kSubir[] = "Subir a Indicador";
 inline constexpr char kEstado[] = "Estado";
-inline constexpr const char* kPuertos[] = {"Com1", "Com2", "Com3", "Com4",
-                                           "Com5", "Com6", "Com7", "Com8"};
 inline constexpr const char* kVelocidades[] = {"1200", "2400", "4800", "9600"};
 
 // Diálogo "Comunicando".

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <set>
 
+#include "nombre_puerto.h"
 #include "numero.h"
 
 namespace {
 
 constexpr long kUltimoId = 255;
-constexpr long kUltimoPuerto = 255;
 const char* const kVelocidades[] = {"1200", "2400", "4800", "9600", "19200"};
 
 struct Fallo {
