@@ -2,29 +2,13 @@
 
 #include "archivo.h"
 #include "nombres.h"
+#include "texto_ancho.h"
 
 // Las rutas van en UTF-8 y se llaman las funciones anchas: las de 8 bits no abren una carpeta
 // cuyo nombre queda fuera de la página de códigos de la PC (un perfil en cirílico o en griego).
 namespace {
 
 constexpr wchar_t kNombre[] = L"Brun_Kqt.ini";
-
-std::wstring Ancho(const std::string& utf8) {
-  const int largo =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring ancho(static_cast<std::size_t>(largo), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), ancho.data(), largo);
-  return ancho;
-}
-
-std::string Utf8(const std::wstring& ancho) {
-  const int largo = WideCharToMultiByte(CP_UTF8, 0, ancho.data(), static_cast<int>(ancho.size()),
-                                        nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(largo), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, ancho.data(), static_cast<int>(ancho.size()), utf8.data(), largo,
-                      nullptr, nullptr);
-  return utf8;
-}
 
 // "<carpeta actual>\", o nada si no se puede saber: un nombre suelto ya es relativo a ella.
 std::wstring CarpetaActual() {

@@ -9,11 +9,7 @@
 #include <type_traits>
 
 #include "disposicion.h"
-
-// Los textos se guardan una vez en UTF-8; Windows los quiere en UTF-16.
-std::wstring Ancho(const std::string& utf8);
-// Y al revés: lo que da Windows (argumentos, registro) pasa al núcleo en UTF-8.
-std::string Utf8(const std::wstring& texto);
+#include "texto_ancho.h"
 
 // Twips a píxeles según los puntos por pulgada del monitor (1440 twips por pulgada).
 int Px(int twips);
