@@ -1,6 +1,6 @@
-#include "texto_ancho.h"
-
 #include <windows.h>
+
+#include "texto_ancho.h"
 
 std::wstring Ancho(const std::string& utf8) {
   if (utf8.empty()) return {};
