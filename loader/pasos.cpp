@@ -18,7 +18,7 @@ constexpr std::size_t kRegistrosMembrete = (kLargoMaximoMembrete + 2) / 2;
 Seleccion SeleccionGuardada() {
   return Seleccion{AjusteEntero("Global", "Comm", 1, 0, 8),
                    AjusteEntero("Global", "Baudios", 3, -1, 3),
-                   AjusteEntero("global", "ID_1", 1, 0, 255)};
+                   AjusteEntero("global", "ID_1", 1, 0, kUltimoId)};
 }
 
 LecturaMembrete LeerMembrete(const std::filesystem::path& archivo) {

@@ -5,43 +5,13 @@
 #include <sstream>
 
 #include "carpeta_temporal.h"
+#include "listas_de_ids.h"
 #include "opciones.h"
-#include "puerto_falso.h"
+#include "puerto_control_falso.h"
 
 namespace {
 
 using ms = std::chrono::milliseconds;
-
-// El control del puerto sobre un PuertoFalso: anota cómo se configuró y si se abrió.
-class PuertoControlFalso : public PuertoControl {
- public:
-  PuertoFalso linea;
-  long commPort = 0;
-  std::string settings;
-  int aperturas = 0;
-
-  bool SetCommPort(long numero) override { return commPort = numero, true; }
-  bool SetSettings(const std::string& texto) override { return settings = texto, true; }
-  bool SetHandshaking(int) override { return true; }
-  bool SetRTSEnable(bool) override { return true; }
-  bool PortOpen() const override { return abierto_; }
-  bool SetPortOpen(bool abrir) override {
-    aperturas += abrir ? 1 : 0;
-    abierto_ = abrir;
-    return true;
-  }
-  std::string ErrorApertura() const override { return ""; }
-  std::string Input() override { return linea.Input(); }
-  void Output(const std::string& datos) override { linea.Output(datos); }
-  std::size_t InBufferCount() override { return linea.InBufferCount(); }
-  void Esperar(std::size_t n, Reloj::time_point limite) override { linea.Esperar(n, limite); }
-  Reloj::time_point Ahora() override { return linea.Ahora(); }
-  Reloj::time_point UltimaRecepcion() override { return linea.UltimaRecepcion(); }
-  long Baudios() override { return 9600; }
-
- private:
-  bool abierto_ = false;
-};
 
 class Ordenes : public EnCarpetaTemporal {
  protected:
@@ -129,10 +99,13 @@ TEST_F(Ordenes, AyudaGanaATodoLoDemas) {
 }
 
 TEST(ListaDeIds, EnElOrdenDadoSinRepetidos) {
-  EXPECT_EQ(LeerOrden({"--leer", "--id", "1,3,5-8"}).orden.ids,
-            (std::vector<long>{1, 3, 5, 6, 7, 8}));
-  EXPECT_EQ(LeerOrden({"--leer", "--id", "3,1-3,0"}).orden.ids, (std::vector<long>{3, 1, 2, 0}));
-  EXPECT_EQ(LeerOrden({"--leer", "--id", "0-255"}).orden.ids.size(), 256u);
+  for (const CasoListaIds& c : kCasosListaIds) {
+    const LecturaOrden lectura = LeerOrden({"--leer", "--id", c.texto});
+    EXPECT_EQ(lectura.error.empty(), c.ids.has_value()) << c.texto;
+    if (c.ids) {
+      EXPECT_EQ(lectura.orden.ids, *c.ids) << c.texto;
+    }
+  }
 }
 
 // La línea de órdenes manda sobre el archivo de ajustes solo esta vez: el archivo queda igual.

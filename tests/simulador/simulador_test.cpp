@@ -321,7 +321,6 @@ TEST(Simulador, OpcionesNoValidas) {
        std::vector<std::vector<std::string>>{{"--perder", "0"},
                                              {"--eco-tardio", "0"},
                                              {"--id", "256"},
-                                             {"--id", "1,3,1"},
                                              {"--id", "5-3"},
                                              {"--id", "1,"},
                                              {"--callar", "2"},
