@@ -11,6 +11,7 @@
 
 #include "aplicacion.h"
 #include "caja_mensaje.h"
+#include "ecos.h"
 #include "frm_Carga.h"
 
 namespace {
@@ -37,7 +38,8 @@ void Click(frm_Carga& ventana, const char* boton) {
 int MostrarVentana(int argc, char** argv) {
   QApplication app(argc, argv);
   PrepararAplicacion();
-  frm_Carga ventana;
+  Ecos ecos;
+  frm_Carga ventana{ecos};
   PrimerPintado aviso;
   ventana.installEventFilter(&aviso);
   ventana.show();
@@ -47,7 +49,8 @@ int MostrarVentana(int argc, char** argv) {
 int SubirConVentana(int argc, char** argv, const QString& archivo) {
   QApplication app(argc, argv);
   PrepararAplicacion();
-  frm_Carga ventana;
+  Ecos ecos;
+  frm_Carga ventana{ecos};
   ventana.Flujos().CarpetaPrograma = (QDir::currentPath()).toStdString();
   ventana.show();
   Click(ventana, "CmdConect");

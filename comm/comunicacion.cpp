@@ -37,23 +37,30 @@ void AnotarApertura(Traza& traza, PuertoControl& comm1, long puerto, bool abiert
 
 // Los procedimientos reciben copias: el relleno de "T" y el marco de "C" no llegan a los campos.
 void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
+  const bool abierto = comm1.PortOpen();
   Avance avance{dialogo.progreso, dialogo.procesarEventos, [&] { return peticion.xCancel; },
                 peticion.traza};
-  Transferencia transferencia(comm1, peticion.linea.id, avance);
+  const EcoDelPuerto eco(peticion.ecos, NombrePuerto(peticion.linea.puerto), peticion.traza);
+  Transferencia transferencia(comm1, peticion.linea.id, avance, eco);
   if (peticion.xFnc == "R") {
     TextoDeEstado(peticion, dialogo, "Recibiendo datos...");
     const std::string direccion = peticion.xDire;
     const std::string longitud = peticion.xLong;
-    const std::string datos = transferencia.Leer(direccion, longitud);
-    peticion.xOK = LecturaCompleta(datos, longitud);
-    peticion.xDato = datos;
+    const Lectura lectura = transferencia.Leer(direccion, longitud);
+    peticion.xOK = LecturaCompleta(lectura.datos, longitud);
+    peticion.rechazada = lectura.rechazada;
+    peticion.xDato = lectura.datos;
   } else if (peticion.xFnc == "T") {
     TextoDeEstado(peticion, dialogo, "Enviando datos...");
     const std::string direccion = peticion.xDire;
     std::string dato = peticion.xDato;
     peticion.xOK = !transferencia.Escribir(direccion, dato).empty();
   } else if (peticion.xFnc == "C") {
-    peticion.xDato = TRxC(comm1, peticion.xDato, peticion.traza);
+    peticion.xDato = TRxC(comm1, peticion.xDato, peticion.traza, eco);
+  }
+  // El control cierra el puerto que da error, como el de un adaptador que se quita.
+  if (abierto && !comm1.PortOpen() && peticion.traza) {
+    peticion.traza->Anotar("se perdió el puerto: el adaptador se quitó o dejó de responder");
   }
 }
 

@@ -2,7 +2,9 @@
 
 #include <chrono>
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "puerto.h"
@@ -11,9 +13,18 @@
 // Plazo de una respuesta, contado desde que se escribió la petición.
 constexpr std::chrono::milliseconds kPlazoRespuesta{2000};
 
-// Un intento: descarta la entrada vieja, envía `envio`, espera hasta que haya `esperados`
-// bytes o venza el plazo, y toma todo lo recibido (también lo que sobre de `esperados`).
-std::string Intercambiar(Puerto& comm1, const std::string& envio, std::size_t esperados);
+// Cuánto esperar a que una respuesta empiece, desde que se escribió la petición; nada: todo el
+// plazo. Una respuesta que empezó a tiempo tiene siempre kPlazoRespuesta para completarse; el eco
+// de la petición no es el comienzo de una respuesta.
+using PrimerByte = std::optional<std::chrono::microseconds>;
+
+// Hasta cuándo puede no haber empezado la respuesta a una petición escrita en `enviado`.
+Puerto::Reloj::time_point InicioDeRespuesta(Puerto::Reloj::time_point enviado,
+                                            PrimerByte primerByte);
+
+// Cómo empieza lo recibido frente a lo enviado: una línea con eco devuelve primero el envío.
+enum class Frente { Eco, ParteDelEco, Otro };
+Frente FrenteDeEco(std::string_view envio, std::string_view recibido);
 
 struct Intento {
   struct Llegada {
@@ -21,11 +32,20 @@ struct Intento {
     std::chrono::milliseconds despues;  // desde que se escribió la petición
   };
   std::string recibido;
+  std::size_t eco = 0;            // bytes del frente de `recibido` que son el eco de la petición
   std::vector<Llegada> llegadas;  // para la traza: cuándo llegó cada parte
-  Examen examen;                  // sin terminar: venció el plazo
+  Examen examen;                  // de lo que sigue al eco; sin terminar: venció el plazo
+  // Lo que se esperó sin terminar: el plazo, o la espera del primer byte si no empezó respuesta.
+  std::chrono::milliseconds espera{kPlazoRespuesta};
 };
 
 // Un intento Modbus: descarta la entrada vieja, envía la petición y lee hasta que lo recibido
 // termine el intento o venza el plazo. Una trama ajena no lo termina: la respuesta puede venir
-// detrás.
-Intento Intentar(Puerto& comm1, const PeticionModbus& peticion);
+// detrás. Con `eco`, la línea devuelve la petición y la respuesta viene detrás de ella.
+Intento Intentar(Puerto& comm1, const PeticionModbus& peticion, bool eco,
+                 PrimerByte primerByte = std::nullopt);
+
+// Lo que un intento muestra del eco de la línea, cuando no deja dudas: el eco de una lectura
+// nunca es su respuesta, y una respuesta al frente dice que no hubo eco. El de una escritura es
+// igual a su respuesta: solo se lo aparta en una línea que ya se sabe con eco.
+std::optional<bool> EcoVisto(const PeticionModbus& peticion, const Intento& intento);

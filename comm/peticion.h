@@ -2,6 +2,7 @@
 
 #include <string>
 
+class Ecos;
 class Traza;
 
 // La mayor dirección de esclavo: el ID va de 0 a 255.
@@ -24,7 +25,9 @@ struct Peticion {
   std::string xText;
   bool xOK = false;
   bool xCancel = false;
+  bool rechazada = false;  // "R" fallida: el indicador contestó con una excepción
 
   Seleccion linea;
   Traza* traza = nullptr;  // nada: sin traza
+  Ecos* ecos = nullptr;    // lo sabido del eco de cada línea; nada: se aprende en cada petición
 };

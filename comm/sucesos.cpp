@@ -23,12 +23,16 @@ std::string Texto(const PeticionModbus& peticion, const Juicio& juicio) {
   return {};
 }
 
-// Milisegundos desde la petición hasta que llegó el último byte de `trozo`.
-long long Llegado(const Intento& intento, const Trozo& trozo) {
+// Milisegundos desde la petición hasta que llegó el byte `fin` - 1 de lo recibido.
+long long Llegado(const Intento& intento, std::size_t fin) {
   for (const Intento::Llegada& llegada : intento.llegadas) {
-    if (llegada.hasta >= trozo.desde + trozo.largo) return llegada.despues.count();
+    if (llegada.hasta >= fin) return llegada.despues.count();
   }
   return 0;
+}
+
+std::string Recibido(std::string_view bytes, const std::string& texto, long long ms) {
+  return "<- " + Hex(bytes) + "  " + texto + ", a los " + std::to_string(ms) + " ms";
 }
 
 }  // namespace
@@ -44,8 +48,8 @@ std::string Hex(std::string_view bytes) {
   return texto;
 }
 
-void AnotarSinRespuesta(Traza& traza) {
-  traza.Anotar("sin respuesta en " + std::to_string(kPlazoRespuesta.count()) + " ms");
+void AnotarSinRespuesta(Traza& traza, std::chrono::milliseconds espera) {
+  traza.Anotar("sin respuesta en " + std::to_string(espera.count()) + " ms");
 }
 
 void AnotarEnvio(Traza& traza, const PeticionModbus& peticion, int intento, int intentos) {
@@ -55,9 +59,14 @@ void AnotarEnvio(Traza& traza, const PeticionModbus& peticion, int intento, int 
 
 void AnotarIntento(Traza& traza, const PeticionModbus& peticion, const Intento& intento) {
   const std::string_view recibido = intento.recibido;
-  for (const Trozo& t : intento.examen.trozos) {
-    traza.Anotar("<- " + Hex(recibido.substr(t.desde, t.largo)) + "  " + Texto(peticion, t.juicio) +
-                 ", a los " + std::to_string(Llegado(intento, t)) + " ms");
+  if (intento.eco > 0) {
+    traza.Anotar(Recibido(recibido.substr(0, intento.eco), "eco de la petición",
+                          Llegado(intento, intento.eco)));
   }
-  if (!intento.examen.terminado) AnotarSinRespuesta(traza);
+  const std::string_view respuesta = recibido.substr(intento.eco);
+  for (const Trozo& t : intento.examen.trozos) {
+    traza.Anotar(Recibido(respuesta.substr(t.desde, t.largo), Texto(peticion, t.juicio),
+                          Llegado(intento, intento.eco + t.desde + t.largo)));
+  }
+  if (!intento.examen.terminado) AnotarSinRespuesta(traza, intento.espera);
 }

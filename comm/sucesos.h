@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,9 @@ class Traza;
 // Bytes en hexadecimal, separados por espacios: "01 06 00 1A".
 std::string Hex(std::string_view bytes);
 
-// "sin respuesta en 2000 ms": venció el plazo sin la respuesta.
-void AnotarSinRespuesta(Traza& traza);
+// "sin respuesta en 2000 ms": venció el plazo, o la espera más corta de una búsqueda, sin la
+// respuesta.
+void AnotarSinRespuesta(Traza& traza, std::chrono::milliseconds espera = kPlazoRespuesta);
 void AnotarEnvio(Traza& traza, const PeticionModbus& peticion, int intento, int intentos);
 // Cada trama o tramo de basura recibido con su veredicto, y el plazo si venció.
 void AnotarIntento(Traza& traza, const PeticionModbus& peticion, const Intento& intento);

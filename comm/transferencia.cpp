@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "intercambio.h"
 #include "numero.h"
@@ -31,15 +32,6 @@ bool RangoValido(long inicio, long cantidad) {
   return inicio >= 0 && inicio <= kUltimoRegistro && cantidad <= kUltimoRegistro + 1 - inicio;
 }
 
-// Un intercambio Modbus: silencio en la línea, petición y el texto de su respuesta, o vacío.
-std::string Intercambio(Puerto& comm1, const PeticionModbus& peticion, int intento, Traza* traza) {
-  GuardarSilencio(comm1);
-  if (traza) AnotarEnvio(*traza, peticion, intento, kIntentos);
-  const Intento resultado = Intentar(comm1, peticion);
-  if (traza) AnotarIntento(*traza, peticion, resultado);
-  return resultado.examen.datos;
-}
-
 // `pedir(intento)` con intento de 1 a kIntentos, hasta que devuelva algo.
 template <typename Pedir>
 std::string ConReintentos(Pedir pedir) {
@@ -63,45 +55,63 @@ bool Avanzar(const Avance& avance, long hecho, long total) {
 
 }  // namespace
 
-Transferencia::Transferencia(Puerto& comm1, long id, Avance avance)
-    : comm1_(comm1), id_(id), avance_(std::move(avance)) {}
+Intento IntentoAnotado(Puerto& comm1, const PeticionModbus& peticion, int intento, int intentos,
+                       Traza* traza, EcoDelPuerto& eco, PrimerByte primerByte) {
+  GuardarSilencio(comm1);
+  if (traza) AnotarEnvio(*traza, peticion, intento, intentos);
+  Intento resultado = Intentar(comm1, peticion, eco.Sabido(), primerByte);
+  if (const std::optional<bool> visto = EcoVisto(peticion, resultado)) eco.Aprender(*visto);
+  if (traza) AnotarIntento(*traza, peticion, resultado);
+  return resultado;
+}
+
+Transferencia::Transferencia(Puerto& comm1, long id, Avance avance, EcoDelPuerto eco)
+    : comm1_(comm1), id_(id), avance_(std::move(avance)), eco_(std::move(eco)) {}
+
+std::string Transferencia::Intercambio(const PeticionModbus& peticion, int intento) {
+  const Intento resultado =
+      IntentoAnotado(comm1_, peticion, intento, kIntentos, avance_.traza, eco_);
+  const std::vector<Trozo>& trozos = resultado.examen.trozos;
+  excepcion_ = resultado.examen.terminado && !trozos.empty() &&
+               trozos.back().juicio.veredicto == Veredicto::Excepcion;
+  return resultado.examen.datos;
+}
 
 std::string Transferencia::RxD(long id, long direccion, long longitud, int intento) {
   const auto esclavo = EnRango<std::uint8_t>(id);
   const auto inicio = EnRango<std::uint16_t>(direccion);
   const auto registros = Registros::De(longitud);
   if (!esclavo || !inicio || !registros) return {};
-  return Intercambio(comm1_, PeticionLectura(*esclavo, *inicio, *registros), intento,
-                     avance_.traza);
+  return Intercambio(PeticionLectura(*esclavo, *inicio, *registros), intento);
 }
 
 std::string Transferencia::TxD(long id, long direccion, const std::string& dato, int intento) {
   const auto esclavo = EnRango<std::uint8_t>(id);
   const auto registro = EnRango<std::uint16_t>(direccion);
   if (!esclavo || !registro || dato.size() != 2) return {};
-  return Intercambio(comm1_, PeticionEscritura(*esclavo, *registro, dato[0], dato[1]), intento,
-                     avance_.traza);
+  return Intercambio(PeticionEscritura(*esclavo, *registro, dato[0], dato[1]), intento);
 }
 
-std::string Transferencia::Leer(const std::string& direccion, const std::string& longitud) {
+Lectura Transferencia::Leer(const std::string& direccion, const std::string& longitud) {
   const auto id = EnRango<std::uint8_t>(id_);
   const auto inicio = EnteroDe(direccion);
   const auto total = EnteroDe(longitud);
   if (!id || !inicio || !total || *total <= 0 || !RangoValido(*inicio, *total)) return {};
 
   const long bloques = (*total - 1) / kRegistrosPorBloque + 1;
-  std::string resultado;
+  Lectura lectura;
   for (long b = 1; b <= bloques; ++b) {
     const long desde = *inicio + kRegistrosPorBloque * (b - 1);
     const long cantidad =
         b < bloques ? kRegistrosPorBloque : *total - kRegistrosPorBloque * (b - 1);
     const std::string respuesta =
         ConReintentos([&](int intento) { return RxD(*id, desde, cantidad, intento); });
-    resultado += respuesta;
+    lectura.datos += respuesta;
+    lectura.rechazada = respuesta.empty() && excepcion_;
     const bool cancelado = Avanzar(avance_, b, bloques);
     if (respuesta.empty() || cancelado) break;
   }
-  return resultado;
+  return lectura;
 }
 
 std::string Transferencia::Escribir(const std::string& direccion, std::string& dato) {

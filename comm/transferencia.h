@@ -3,9 +3,17 @@
 #include <functional>
 #include <string>
 
+#include "ecos.h"
+#include "intercambio.h"
 #include "puerto.h"
+#include "tramas.h"
 
 class Traza;
+
+// Un intento con la línea en silencio antes y, con `traza`, anotado como intento `intento` de
+// `intentos`: lo recibido y su examen. Lo que muestre del eco de la línea queda en `eco`.
+Intento IntentoAnotado(Puerto& comm1, const PeticionModbus& peticion, int intento, int intentos,
+                       Traza* traza, EcoDelPuerto& eco, PrimerByte primerByte = std::nullopt);
 
 // Ganchos hacia el diálogo que corre el trabajo.
 struct Avance {
@@ -15,16 +23,22 @@ struct Avance {
   Traza* traza = nullptr;                 // nada: sin traza
 };
 
+struct Lectura {
+  std::string datos;       // dos caracteres por registro, de los bloques leídos
+  bool rechazada = false;  // el indicador contestó la lectura con una excepción
+};
+
 // Transferencias de registros por un puerto abierto: funciones 3 y 6 de Modbus RTU, tres
 // intentos por petición y 2000 ms de plazo desde que se escribió la petición.
 class Transferencia {
  public:
-  // `id`: dirección de esclavo de todas las peticiones; fuera de 0 a 255 no se envía nada.
-  Transferencia(Puerto& comm1, long id, Avance avance);
+  // `id`: dirección de esclavo de todas las peticiones; fuera de 0 a 255 no se envía nada. En
+  // una línea con eco, cada respuesta se espera detrás del eco de su petición.
+  Transferencia(Puerto& comm1, long id, Avance avance, EcoDelPuerto eco = {});
 
-  // Lee `longitud` registros desde `direccion` (textos decimales) en bloques de 8. Devuelve dos
-  // caracteres por registro; si falla o se cancela, los bloques leídos hasta entonces.
-  std::string Leer(const std::string& direccion, const std::string& longitud);
+  // Lee `longitud` registros desde `direccion` (textos decimales) en bloques de 8. Si falla o se
+  // cancela, trae los bloques leídos hasta entonces.
+  Lectura Leer(const std::string& direccion, const std::string& longitud);
   // Escribe `dato` de a dos caracteres por registro desde `direccion`, completado con NUL hasta
   // un largo par. Devuelve el texto de los ecos, o vacío ante cualquier falla o cancelación.
   std::string Escribir(const std::string& direccion, std::string& dato);
@@ -35,7 +49,12 @@ class Transferencia {
   std::string TxD(long id, long direccion, const std::string& dato, int intento = 1);
 
  private:
+  // Un intercambio: silencio en la línea, petición y el texto de su respuesta, o vacío.
+  std::string Intercambio(const PeticionModbus& peticion, int intento);
+
   Puerto& comm1_;
   long id_;
   Avance avance_;
+  EcoDelPuerto eco_;
+  bool excepcion_ = false;  // el último intento terminó en una excepción del indicador
 };

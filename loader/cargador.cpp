@@ -19,8 +19,12 @@ std::string TextoVersion() {
 
 }  // namespace
 
-Cargador::Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza)
-    : CarpetaPrograma(std::move(carpetaPrograma)), pantalla_(pantalla), traza_(traza) {}
+Cargador::Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza,
+                   Ecos& ecos)
+    : CarpetaPrograma(std::move(carpetaPrograma)),
+      pantalla_(pantalla),
+      traza_(traza),
+      ecos_(ecos) {}
 
 void Cargador::Form_Load() {
   pantalla_.MarcarNoMostrar(AjusteEntero("Global", "Mostrar", 0, 0, 1) == 1);
@@ -64,6 +68,7 @@ Peticion Cargador::NuevaPeticion(const Seleccion& linea) const {
   Peticion peticion;
   peticion.linea = linea;
   peticion.traza = traza_;
+  peticion.ecos = &ecos_;
   return peticion;
 }
 

@@ -6,6 +6,7 @@
 
 #include "pantalla_carga.h"
 
+class Ecos;
 class Traza;
 
 // Las reglas de la ventana principal, iguales en todas las plataformas: arranque, salida,
@@ -13,8 +14,9 @@ class Traza;
 // manejadores desde sus eventos y cumple lo que pide PantallaCarga.
 class Cargador {
  public:
-  // `traza` puede faltar.
-  Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza);
+  // `traza` puede faltar; `ecos` dura lo que el programa.
+  Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza,
+           Ecos& ecos);
 
   void Form_Load();
   void Chk_inicio_Click();
@@ -43,4 +45,5 @@ class Cargador {
 
   PantallaCarga& pantalla_;
   Traza* traza_;
+  Ecos& ecos_;
 };

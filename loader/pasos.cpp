@@ -3,13 +3,69 @@
 #include "ajuste_entero.h"
 #include "ajustes.h"
 #include "bloque_setup.h"
+#include "sucesos.h"
+#include "traza.h"
 
 namespace {
 
 constexpr std::size_t kLargoSondeo = 16;  // ocho registros
-const char* const kRegistroMembrete = "26";
+constexpr long kRegistroMembrete = 26;
 // El membrete más largo con su NUL: 38 registros, del 26 al 63.
 constexpr std::size_t kRegistrosMembrete = (kLargoMaximoMembrete + 2) / 2;
+const char* const kNoPermiteLeer = "el indicador no permite leer los registros";
+
+Peticion LeerRegistros(Peticion dialogo, std::size_t registros, const Comunicar& comunicar) {
+  dialogo.xFnc = "R";
+  dialogo.xDire = std::to_string(kRegistroMembrete);
+  dialogo.xLong = std::to_string(registros);
+  comunicar(dialogo);
+  return dialogo;
+}
+
+void Anotar(Traza* traza, const std::string& suceso) {
+  if (traza) traza->Anotar(suceso);
+}
+
+// Lo anterior queda en la traza para poder volver a ponerlo. Sin respuesta no se escribe: un
+// indicador que no contesta una lectura no dirá después si guardó el membrete.
+bool LeerAnterior(const Peticion& dialogo, const Comunicar& comunicar) {
+  const Peticion lectura = LeerRegistros(dialogo, kRegistrosMembrete, comunicar);
+  if (lectura.xOK) {
+    Anotar(dialogo.traza,
+           "membrete anterior: " + Hex(lectura.xDato.substr(0, lectura.xDato.find('\0'))));
+  } else if (lectura.rechazada) {
+    Anotar(dialogo.traza, std::string("membrete anterior: ") + kNoPermiteLeer);
+  } else {
+    Anotar(dialogo.traza, "membrete anterior: la lectura no llegó entera; no se escribe");
+  }
+  return lectura.xOK || lectura.rechazada;
+}
+
+// Lo leído tras escribir frente a lo escrito, registro a registro.
+bool Verificar(const Peticion& dialogo, const std::string& escrito, const Comunicar& comunicar) {
+  const Peticion lectura = LeerRegistros(dialogo, escrito.size() / 2, comunicar);
+  if (lectura.rechazada) {
+    Anotar(dialogo.traza, std::string("sin verificar: ") + kNoPermiteLeer);
+    return true;
+  }
+  if (!lectura.xOK) {
+    Anotar(dialogo.traza, "no verificado: la lectura no llegó entera");
+    return false;
+  }
+  for (std::size_t i = 0; i < escrito.size(); i += 2) {
+    const std::string esperado = escrito.substr(i, 2);
+    const std::string leido = lectura.xDato.substr(i, 2);
+    if (leido != esperado) {
+      const long registro = kRegistroMembrete + static_cast<long>(i / 2);
+      Anotar(dialogo.traza, "no verificado: registro " + std::to_string(registro) +
+                                ", se escribió " + Hex(esperado) + " y el indicador tiene " +
+                                Hex(leido));
+      return false;
+    }
+  }
+  Anotar(dialogo.traza, "verificado: el indicador tiene el membrete");
+  return true;
+}
 
 }  // namespace
 
@@ -29,7 +85,7 @@ LecturaMembrete LeerMembrete(const std::filesystem::path& archivo) {
 
 Conexion Conectar(Peticion dialogo, const Comunicar& comunicar) {
   dialogo.xFnc = "R";
-  dialogo.xDire = kRegistroMembrete;
+  dialogo.xDire = std::to_string(kRegistroMembrete);
   dialogo.xLong = "8";
   comunicar(dialogo);
   if (dialogo.xDato.size() == kLargoSondeo) return {Respuesta::Registros, {}};
@@ -44,18 +100,21 @@ Conexion Conectar(Peticion dialogo, const Comunicar& comunicar) {
 }
 
 bool SubirMembrete(Peticion dialogo, const std::string& membrete, const Comunicar& comunicar) {
-  dialogo.xFnc = "T";
-  dialogo.xDire = kRegistroMembrete;
-  dialogo.xDato = membrete;
-  comunicar(dialogo);
-  return dialogo.xOK;
+  if (!LeerAnterior(dialogo, comunicar)) return false;
+  Peticion escritura = dialogo;
+  escritura.xFnc = "T";
+  escritura.xDire = std::to_string(kRegistroMembrete);
+  escritura.xDato = membrete;
+  comunicar(escritura);
+  if (!escritura.xOK) return false;
+  // Se escribe con un NUL de relleno hasta un largo par.
+  std::string escrito = membrete;
+  if (escrito.size() % 2 != 0) escrito.push_back('\0');
+  return Verificar(dialogo, escrito, comunicar);
 }
 
 std::optional<std::string> LeerMembreteIndicador(Peticion dialogo, const Comunicar& comunicar) {
-  dialogo.xFnc = "R";
-  dialogo.xDire = kRegistroMembrete;
-  dialogo.xLong = std::to_string(kRegistrosMembrete);
-  comunicar(dialogo);
-  if (!dialogo.xOK) return std::nullopt;
-  return dialogo.xDato;
+  const Peticion lectura = LeerRegistros(dialogo, kRegistrosMembrete, comunicar);
+  if (!lectura.xOK) return std::nullopt;
+  return lectura.xDato;
 }

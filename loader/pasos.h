@@ -35,7 +35,10 @@ struct Conexion {
 };
 Conexion Conectar(Peticion dialogo, const Comunicar& comunicar);
 
-// Escribe el membrete desde el registro 26; true si se escribió entero.
+// Lee el membrete que tiene el indicador (queda en la traza como "membrete anterior", y así se
+// sabe si la línea tiene eco antes de escribir), escribe `membrete` desde el registro 26 y lo
+// vuelve a leer. true solo si el indicador quedó con él; si no permite leer sus registros, vale
+// lo que dijeron las escrituras.
 bool SubirMembrete(Peticion dialogo, const std::string& membrete, const Comunicar& comunicar);
 
 // Los registros del membrete tal como están, dos bytes por registro; nada si la lectura no

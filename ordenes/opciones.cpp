@@ -67,9 +67,24 @@ long Baudios(const std::string& texto) {
   return velocidad - std::begin(kVelocidades);
 }
 
+// "2400,9600": cada velocidad una vez, en el orden dado.
+std::vector<long> ListaBaudios(const std::string& lista) {
+  std::vector<long> posiciones;
+  std::size_t inicio = 0;
+  while (inicio <= lista.size()) {
+    const std::size_t fin = std::min(lista.find(',', inicio), lista.size());
+    const long posicion = Baudios(lista.substr(inicio, fin - inicio));
+    if (std::find(posiciones.begin(), posiciones.end(), posicion) == posiciones.end()) {
+      posiciones.push_back(posicion);
+    }
+    inicio = fin + 1;
+  }
+  return posiciones;
+}
+
 void PonerTarea(Orden& orden, Tarea tarea) {
   if (orden.tarea != Tarea::Ninguna) {
-    throw Fallo{"Pida una sola tarea: --subir, --leer, --conectar o --puertos"};
+    throw Fallo{"Pida una sola tarea: --subir, --leer, --conectar, --buscar o --puertos"};
   }
   orden.tarea = tarea;
 }
@@ -94,6 +109,8 @@ Orden Leer(const std::vector<std::string>& argumentos) {
       PonerTarea(orden, Tarea::Leer);
     } else if (opcion == "--conectar") {
       PonerTarea(orden, Tarea::Conectar);
+    } else if (opcion == "--buscar") {
+      PonerTarea(orden, Tarea::Buscar);
     } else if (opcion == "--puertos") {
       PonerTarea(orden, Tarea::Puertos);
     } else if (opcion == "--hex") {
@@ -104,7 +121,7 @@ Orden Leer(const std::vector<std::string>& argumentos) {
       orden.dispositivo = valor();
       if (orden.dispositivo.empty()) throw Fallo{"Falta el valor de --dispositivo"};
     } else if (opcion == "--baudios") {
-      orden.baudios = Baudios(valor());
+      orden.baudios = ListaBaudios(valor());
     } else if (opcion == "--id") {
       orden.ids = Ids(valor());
     } else if (opcion == "--traza") {
@@ -114,7 +131,15 @@ Orden Leer(const std::vector<std::string>& argumentos) {
     }
   }
   if (orden.tarea == Tarea::Ninguna) {
-    throw Fallo{"Falta la tarea: --subir ARCHIVO, --leer, --conectar o --puertos (vea --ayuda)"};
+    throw Fallo{
+        "Falta la tarea: --subir ARCHIVO, --leer, --conectar, --buscar o --puertos (vea --ayuda)"};
+  }
+  if (orden.baudios.size() > 1 && orden.tarea != Tarea::Buscar) {
+    throw Fallo{"Varias velocidades solo con --buscar"};
+  }
+  // Al ID 0 contestaría cualquiera, o nadie: no dice quién está.
+  if (orden.tarea == Tarea::Buscar && std::count(orden.ids.begin(), orden.ids.end(), 0) > 0) {
+    throw Fallo{"--buscar prueba los ID de 1 a 255; el 0 es el de difusión"};
   }
   if (orden.hex && orden.tarea != Tarea::Leer) throw Fallo{"--hex solo se usa con --leer"};
   if (orden.puerto && !orden.dispositivo.empty()) {

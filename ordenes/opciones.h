@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-enum class Tarea { Ninguna, Subir, Leer, Conectar, Puertos, Ayuda };
+enum class Tarea { Ninguna, Subir, Leer, Conectar, Buscar, Puertos, Ayuda };
 
 // Lo que pide la línea de órdenes. Lo que falta se toma de Brun_Kqt.ini.
 struct Orden {
@@ -12,9 +12,9 @@ struct Orden {
   std::string archivo;  // --subir, en UTF-8
   bool hex = false;
   std::optional<long> puerto;
-  std::string dispositivo;      // vacío: el del número de puerto
-  std::optional<long> baudios;  // posición: 1200 · 2^baudios
-  std::vector<long> ids;        // en el orden dado, sin repetidos; vacío: el guardado
+  std::string dispositivo;    // vacío: el del número de puerto
+  std::vector<long> baudios;  // posiciones (1200 · 2^p), sin repetidos; más de una solo al buscar
+  std::vector<long> ids;      // en el orden dado, sin repetidos; vacío: el guardado
   bool traza = false;
 };
 

@@ -20,20 +20,31 @@ const char kAyuda[] =
     "      --hex           en hexadecimal\n"
     "  --conectar          sondeo de registros y, si no responde, la orden M; muestra y guarda\n"
     "                      en Brun_Kqt.ini las 78 claves \"Setup\" que devuelva\n"
+    "  --buscar            busca los indicadores de la línea, su ID y su velocidad, sin\n"
+    "                      escribir nada: una línea \"ID n a V baudios\" por cada uno; por\n"
+    "                      omisión a 1200, 2400, 4800 y 9600 baudios y con los ID 1 a 247\n"
     "  --puertos           los puertos serie de esta PC y el ComN que es cada uno\n"
     "  --ayuda, --help     este texto\n"
     "\n"
     "Opciones (valen solo para esta vez; Brun_Kqt.ini no cambia):\n"
     "  --puerto N          el puerto ComN (1 a 255)\n"
     "  --dispositivo RUTA  el dispositivo del puerto, p. ej. /dev/ttyUSB0\n"
-    "  --baudios V         1200, 2400, 4800, 9600 o 19200\n"
+    "  --baudios V         1200, 2400, 4800, 9600 o 19200; con --buscar, una lista (2400,9600)\n"
     "  --id LISTA          IDs de los indicadores, 0 a 255, p. ej. 1,3,5-8: la tarea se hace\n"
     "                      con cada uno en turno y termina con una tabla\n"
     "  --traza             anota cada petición y respuesta en Brun_Kqt.log, junto al programa\n"
     "\n"
     "La salida estándar lleva lo pedido (membretes, claves, puertos); la de errores, el avance,\n"
     "la tabla y los errores. Código de salida: 0 todos los indicadores bien, 1 alguno falló,\n"
-    "2 orden mal dada (no se envió nada).\n";
+    "2 orden mal dada (no se envió nada). --buscar: 0 si contestó alguno, 1 si ninguno.\n"
+    "\n"
+    "Ejemplo: nadie recuerda el ID ni la velocidad del indicador de Com1.\n"
+    "  $ cargador_membrete --buscar\n"
+    "  Puerto Com1 (/tmp/h8demo/indicador)\n"
+    "  ID 37 a 2400 baudios\n"
+    "  La orden M contestó a 2400 baudios: se probaron los ID solo allí.\n"
+    "  Contestó 1 indicador, en 29,2 s.\n"
+    "  Para usarlo: --puerto 1 --baudios 2400 --id 37\n";
 
 // El membrete de --subir con su NUL, o una línea que dice por qué no sirve. A diferencia de la
 // ventana, un archivo que no existe es un error: no se sube un membrete vacío por un nombre mal

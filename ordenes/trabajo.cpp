@@ -8,7 +8,9 @@
 
 #include "ajustes.h"
 #include "barra.h"
+#include "buscar.h"
 #include "comunicacion.h"
+#include "ecos.h"
 #include "nombre_puerto.h"
 #include "pasos.h"
 #include "puerto_contado.h"
@@ -110,7 +112,7 @@ Seleccion LineaDeLaOrden(const Orden& orden) {
   // Sin puerto elegido, el control del puerto queda en el suyo, que es Com1.
   if (linea.puerto == 0) linea.puerto = 1;
   if (orden.puerto) linea.puerto = *orden.puerto;
-  if (orden.baudios) linea.baudios = *orden.baudios;
+  if (!orden.baudios.empty()) linea.baudios = orden.baudios.front();
   return linea;
 }
 
@@ -126,27 +128,15 @@ Desenlace HacerTarea(const Orden& orden, const std::string& membrete, const Peti
   }
 }
 
-int CorrerEnPuerto(const Orden& orden, const std::string& membrete, const Consola& consola) {
-  // Como en la ventana, también la pide el ajuste [Diagnostico] Traza = 1.
-  const std::unique_ptr<Traza> traza = AbrirTraza(consola.carpetaPrograma, orden.traza);
-  Peticion base;
-  base.linea = LineaDeLaOrden(orden);
-  base.traza = traza.get();
+// La tarea con cada ID de la orden, en turno, y su tabla.
+int CorrerPorIds(const Orden& orden, const std::string& membrete, const Peticion& base,
+                 PuertoContado& puerto, const Consola& consola) {
   const std::vector<long> ids = orden.ids.empty() ? std::vector<long>{base.linea.id} : orden.ids;
-
-  PuertoContado puerto(consola.puerto);
-  AbrirPuerto(puerto, base);
-  const long numero = base.linea.puerto;
-  const std::string nombre = "Com" + std::to_string(numero) + " (" + NombrePuerto(numero) + ")";
-  if (!puerto.PortOpen()) {
-    consola.errores << "No se puede abrir " << nombre << ": " << puerto.ErrorApertura() << '\n';
-    return 1;
-  }
-  consola.errores << "Puerto " << nombre << Velocidad(puerto.Baudios()) << '\n';
-
   Barra barra(consola.errores, consola.terminal);
   std::vector<Resultado> resultados;
   for (long id : ids) {
+    // Un adaptador que se quitó deja el puerto cerrado; si ya volvió, este ID lo reabre.
+    AbrirPuerto(puerto, base);
     const std::string etiqueta = "ID " + std::to_string(id);
     const Dialogo dialogo{nullptr, [&](float valor) { barra.Mostrar(etiqueta, valor); }, nullptr};
     Peticion peticion = base;
@@ -161,12 +151,45 @@ int CorrerEnPuerto(const Orden& orden, const std::string& membrete, const Consol
     resultados.push_back(
         {id, desenlace.exito, desenlace.texto, puerto.Envios() - enviosAntes, tiempo.count()});
   }
-  puerto.SetPortOpen(false);
-
   Tabla(resultados, consola.errores);
   const bool todos =
       std::all_of(resultados.begin(), resultados.end(), [](const Resultado& r) { return r.exito; });
   return todos ? 0 : 1;
+}
+
+// Las opciones que nombran este puerto, para repetirlas.
+std::string ComoPuerto(const Orden& orden, long numero) {
+  return orden.dispositivo.empty() ? "--puerto " + std::to_string(numero)
+                                   : "--dispositivo " + orden.dispositivo;
+}
+
+int CorrerEnPuerto(const Orden& orden, const std::string& membrete, const Consola& consola) {
+  // Como en la ventana, también la pide el ajuste [Diagnostico] Traza = 1.
+  const std::unique_ptr<Traza> traza = AbrirTraza(consola.carpetaPrograma, orden.traza);
+  // Lo que se aprende del eco de la línea vale para toda la orden.
+  Ecos ecos;
+  Peticion base;
+  base.linea = LineaDeLaOrden(orden);
+  base.traza = traza.get();
+  base.ecos = &ecos;
+
+  PuertoContado puerto(consola.puerto);
+  AbrirPuerto(puerto, base);
+  const long numero = base.linea.puerto;
+  const std::string nombre = "Com" + std::to_string(numero) + " (" + NombrePuerto(numero) + ")";
+  if (!puerto.PortOpen()) {
+    consola.errores << "No se puede abrir " << nombre << ": " << puerto.ErrorApertura() << '\n';
+    return 1;
+  }
+  // Al buscar, la velocidad cambia en cada paso.
+  const bool buscar = orden.tarea == Tarea::Buscar;
+  consola.errores << "Puerto " << nombre << (buscar ? "" : Velocidad(puerto.Baudios())) << '\n';
+  const int codigo =
+      buscar ? CorrerBusqueda(orden, ComoPuerto(orden, numero), puerto, traza.get(),
+                              EcoDelPuerto(&ecos, NombrePuerto(numero), traza.get()), consola)
+             : CorrerPorIds(orden, membrete, base, puerto, consola);
+  puerto.SetPortOpen(false);
+  return codigo;
 }
 
 }  // namespace

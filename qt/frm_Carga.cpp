@@ -12,9 +12,9 @@
 #include "disposicion.h"
 #include "twips.h"
 
-frm_Carga::frm_Carga(QWidget* parent, Traza* traza)
+frm_Carga::frm_Carga(Ecos& ecos, QWidget* parent, Traza* traza)
     : QWidget(parent),
-      cargador_(*this, QCoreApplication::applicationDirPath().toStdString(), traza) {
+      cargador_(*this, QCoreApplication::applicationDirPath().toStdString(), traza, ecos) {
   CrearControles();
   EnlazarEventos();
   cargador_.Form_Load();

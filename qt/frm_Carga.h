@@ -7,6 +7,7 @@
 #include "cargador.h"
 
 class BarraEstado;
+class Ecos;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -22,7 +23,8 @@ class frm_Carga : public QWidget, private PantallaCarga {
   Q_OBJECT
 
  public:
-  explicit frm_Carga(QWidget* parent = nullptr, Traza* traza = nullptr);
+  // `ecos` dura lo que el programa.
+  explicit frm_Carga(Ecos& ecos, QWidget* parent = nullptr, Traza* traza = nullptr);
 
   Cargador& Flujos() { return cargador_; }
 

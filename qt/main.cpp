@@ -7,6 +7,7 @@
 
 #include "aplicacion.h"
 #include "barra.h"
+#include "ecos.h"
 #include "frm_Carga.h"
 #include "ordenes.h"
 #include "puerto_serie.h"
@@ -56,7 +57,9 @@ int main(int argc, char* argv[]) {
 
   // Traza para el técnico: con --traza o con [Diagnostico] Traza = 1 en los ajustes.
   const std::unique_ptr<Traza> traza = AbrirTraza(CarpetaPrograma(), !argumentos.empty());
-  frm_Carga ventana(nullptr, traza.get());
+  // Lo que se aprende del eco de cada línea vale mientras el programa corre.
+  Ecos ecos;
+  frm_Carga ventana(ecos, nullptr, traza.get());
   // exit() y no quit(): quit() pediría cerrar la ventana, y la ventana lo rechaza.
   QObject::connect(&ventana, &frm_Carga::Salida, &app, [] { QCoreApplication::exit(0); });
   ventana.show();

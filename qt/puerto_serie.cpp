@@ -1,5 +1,7 @@
 #include "puerto_serie.h"
 
+#include <unistd.h>
+
 #include <QFile>
 
 #include "bytes.h"
@@ -28,12 +30,15 @@ QSerialPort::Parity Paridad(char letra) {
   }
 }
 
-FallaApertura Falla(QSerialPort::SerialPortError error) {
+// QSerialPort da PermissionError tanto si el puerto está tomado (su archivo de bloqueo, o la
+// exclusividad que pone al abrir) como si el usuario no puede abrirlo; access() los separa.
+FallaApertura Falla(QSerialPort::SerialPortError error, const std::string& dispositivo) {
   switch (error) {
     case QSerialPort::DeviceNotFoundError:
       return FallaApertura::NoExiste;
     case QSerialPort::PermissionError:
-      return FallaApertura::EnUso;
+      return access(dispositivo.c_str(), R_OK | W_OK) == 0 ? FallaApertura::EnUso
+                                                           : FallaApertura::SinPermiso;
     case QSerialPort::UnsupportedOperationError:
       return FallaApertura::Configuracion;
     default:
@@ -58,9 +63,11 @@ bool PuertoSerie::SetPortOpen(bool abrir) {
   if (PortOpen()) return false;
   dispositivo_ = NombrePuerto(CommPort());
   serie_.setPortName(QFile::decodeName(ABytes(dispositivo_)));
-  // Los ajustes guardados con el puerto cerrado se aplican al abrir; si no valen, no abre.
+  // Los ajustes guardados con el puerto cerrado se aplican al abrir; si no valen, no abre. Abre en
+  // exclusiva (archivo de bloqueo y TIOCEXCL): otro programa, u otra copia de este, no puede
+  // mezclar sus bytes con los nuestros y se le dice que el puerto está en uso.
   if (!serie_.open(QIODevice::ReadWrite)) {
-    errorApertura_ = MotivoFalla(Falla(serie_.error()));
+    errorApertura_ = MotivoFalla(Falla(serie_.error(), dispositivo_));
     return false;
   }
   errorApertura_.clear();

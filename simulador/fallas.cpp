@@ -33,12 +33,16 @@ Fallas::Fallas(const Opciones& opciones) : opciones_(opciones) {}
 
 Peticion Fallas::Desviar(Peticion peticion) {
   if (!EsEscritura(peticion.clase, peticion.bytes)) return peticion;
-  ++escrituras_desviables_;
-  if (Toca(opciones_.eco_otro_registro, escrituras_desviables_)) {
+  ++escrituras_;
+  if (Toca(opciones_.ignorar_escrituras, escrituras_)) {
+    peticion.guardar = false;
+    ++ignoradas_;
+  }
+  if (Toca(opciones_.eco_otro_registro, escrituras_)) {
     const unsigned registro = LeerPalabra(peticion.bytes, 2);
     peticion.bytes = Rehecha(peticion.bytes, 2, Palabra(registro + 1));
   }
-  if (Toca(opciones_.eco_otro_valor, escrituras_desviables_)) {
+  if (Toca(opciones_.eco_otro_valor, escrituras_)) {
     const unsigned valor = LeerPalabra(peticion.bytes, 4);
     peticion.bytes = Rehecha(peticion.bytes, 4, Palabra(valor + 1));
   }

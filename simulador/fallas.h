@@ -14,8 +14,11 @@ class Fallas {
   explicit Fallas(const Opciones& opciones);
 
   // La petición tal como la entiende el indicador averiado: una escritura puede ir a otro
-  // valor o a otro registro (y su eco lo dirá).
+  // valor o a otro registro (y su eco lo dirá), o no guardarse.
   Peticion Desviar(Peticion peticion);
+
+  // Las escrituras que se contestaron sin guardar.
+  long Ignoradas() const { return ignoradas_; }
 
   // Lo que sale a la línea por la petición número `numero` (desde 1) cuya respuesta sana es
   // `respuesta`: las tramas que salen, una pausa entre cada dos; nada si no se contesta.
@@ -28,9 +31,10 @@ class Fallas {
 
   const Opciones& opciones_;
   // Cuántas veces se dio ocasión a cada avería de "una de cada K".
-  long escrituras_desviables_ = 0;
+  long escrituras_ = 0;
   long con_control_ = 0;  // respuestas de registros enviadas
   long ecos_ = 0;         // ecos de escritura enviados
+  long ignoradas_ = 0;
   std::string ultimo_eco_;
   uint32_t azar_ = 0x9E3779B9;
 };

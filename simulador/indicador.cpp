@@ -27,18 +27,18 @@ std::string Excepcion(const std::string& trama, uint8_t codigo) {
 
 }  // namespace
 
-Indicador::Indicador(uint8_t id, bool excepcion)
-    : id_(id), excepcion_(excepcion), registros_(65536, 0) {}
+Indicador::Indicador(uint8_t id, bool excepcion, bool negar_lectura)
+    : id_(id), excepcion_(excepcion), negar_lectura_(negar_lectura), registros_(65536, 0) {}
 
-std::string Indicador::Atender(const std::string& trama) {
+std::string Indicador::Atender(const std::string& trama, bool guardar) {
   const std::string propia =
       Byte(trama, 0) == id_ ? trama : Rehecha(trama, 0, std::string(1, static_cast<char>(id_)));
   if (excepcion_) return Excepcion(propia, kFalloDelEsclavo);
   switch (Byte(propia, 1)) {
     case 3:
-      return LeerRegistros(propia);
+      return negar_lectura_ ? Excepcion(propia, kDireccionIlegal) : LeerRegistros(propia);
     case 6:
-      return EscribirRegistro(propia);
+      return EscribirRegistro(propia, guardar);
     default:
       return Excepcion(propia, kFuncionIlegal);
   }
@@ -58,8 +58,8 @@ std::string Indicador::LeerRegistros(const std::string& trama) const {
   return ConControl(respuesta);
 }
 
-std::string Indicador::EscribirRegistro(const std::string& trama) {
-  registros_[Palabra(trama, 2)] = static_cast<uint16_t>(Palabra(trama, 4));
+std::string Indicador::EscribirRegistro(const std::string& trama, bool guardar) {
+  if (guardar) registros_[Palabra(trama, 2)] = static_cast<uint16_t>(Palabra(trama, 4));
   return trama;
 }
 

@@ -7,8 +7,9 @@
 // Un indicador de la línea: su ID, su banco de 65536 registros y cómo contesta una trama.
 class Indicador {
  public:
-  // Con `excepcion`, contesta toda trama con la excepción 04 y no guarda nada.
-  Indicador(uint8_t id, bool excepcion);
+  // Con `excepcion`, contesta toda trama con la excepción 04 y no guarda nada; con
+  // `negar_lectura`, toda lectura con la excepción 02.
+  Indicador(uint8_t id, bool excepcion, bool negar_lectura);
 
   uint8_t Id() const { return id_; }
   bool Callado() const { return callado_; }
@@ -17,8 +18,8 @@ class Indicador {
   void Escribir(uint16_t registro, uint16_t valor) { registros_[registro] = valor; }
 
   // Atiende una trama de registros como dirigida a él: la respuesta lleva su propio ID
-  // aunque la trama viniera para el 0.
-  std::string Atender(const std::string& trama);
+  // aunque la trama viniera para el 0. Sin `guardar`, una escritura se contesta sin guardarla.
+  std::string Atender(const std::string& trama, bool guardar);
 
   // El banco entero, dos bytes por registro, el bajo primero.
   std::string Volcado() const;
@@ -27,10 +28,11 @@ class Indicador {
 
  private:
   std::string LeerRegistros(const std::string& trama) const;
-  std::string EscribirRegistro(const std::string& trama);
+  std::string EscribirRegistro(const std::string& trama, bool guardar);
 
   uint8_t id_;
   bool excepcion_;
+  bool negar_lectura_;
   bool callado_ = false;
   std::vector<uint16_t> registros_;
 };

@@ -14,7 +14,7 @@ uint8_t Destino(const Peticion& peticion) {
 
 Linea::Linea(const std::vector<uint8_t>& ids, Modo modo, std::string setup)
     : modo_(modo), setup_(std::move(setup)) {
-  for (const uint8_t id : ids) indicadores_.emplace_back(id, modo.excepcion);
+  for (const uint8_t id : ids) indicadores_.emplace_back(id, modo.excepcion, modo.negar_lectura);
 }
 
 Indicador* Linea::Buscar(uint8_t id) {
@@ -25,7 +25,7 @@ Indicador* Linea::Buscar(uint8_t id) {
 }
 
 bool Linea::Dirigida(const Peticion& peticion) {
-  if (peticion.clase == Clase::Linea) return true;
+  if (peticion.clase == Clase::Linea) return !modo_.solo_registros;
   return !modo_.solo_linea && (Destino(peticion) == kDifusion || Buscar(Destino(peticion)));
 }
 
@@ -34,19 +34,19 @@ std::string Linea::Atender(const Peticion& peticion) {
     const bool contesta = peticion.bytes == ":M\r\n" && !indicadores_.front().Callado();
     return contesta ? setup_ : std::string();
   }
-  if (Destino(peticion) == kDifusion) return Difundir(peticion.bytes);
+  if (Destino(peticion) == kDifusion) return Difundir(peticion);
   Indicador& indicador = *Buscar(Destino(peticion));
-  return indicador.Callado() ? std::string() : indicador.Atender(peticion.bytes);
+  return indicador.Callado() ? std::string() : indicador.Atender(peticion.bytes, peticion.guardar);
 }
 
-std::string Linea::Difundir(const std::string& trama) {
+std::string Linea::Difundir(const Peticion& peticion) {
   const Indicador* portavoz = Buscar(kDifusion);
   if (!portavoz && modo_.contestar_difusion) portavoz = &indicadores_.front();
   std::string respuesta;
   for (Indicador& indicador : indicadores_) {
     if (indicador.Callado()) continue;
     // Todos guardan; la respuesta de los demás no sale a la línea.
-    std::string suya = indicador.Atender(trama);
+    std::string suya = indicador.Atender(peticion.bytes, peticion.guardar);
     if (&indicador == portavoz) respuesta = std::move(suya);
   }
   return respuesta;

@@ -15,7 +15,9 @@ class Linea {
  public:
   struct Modo {
     bool solo_linea = false;          // no entienden tramas de registros
+    bool solo_registros = false;      // no entienden órdenes de línea
     bool excepcion = false;           // contestan toda trama con la excepción 04
+    bool negar_lectura = false;       // contestan toda lectura con la excepción 02
     bool contestar_difusion = false;  // el primero contesta también al ID 0
   };
 
@@ -33,7 +35,7 @@ class Linea {
   std::string Atender(const Peticion& peticion);
 
  private:
-  std::string Difundir(const std::string& trama);
+  std::string Difundir(const Peticion& peticion);
 
   Modo modo_;
   std::string setup_;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <system_error>
 
+#include "enchufe.h"
 #include "linea.h"
 #include "opciones.h"
 #include "pty.h"
@@ -29,8 +30,23 @@ std::string RutaDe(const std::string& ruta, size_t indicadores, uint8_t id) {
   return ruta + "." + std::to_string(id);
 }
 
+// Las cuentas que se pidieron, en la salida de errores y en sus archivos.
+bool Cuentas(const Opciones& opciones, const Servidor& servidor) {
+  if (opciones.semiduplex) {
+    std::cerr << "simulador: " << servidor.Colisiones() << " bytes chocaron en la línea\n";
+  }
+  const bool colisiones =
+      Guardar(opciones.colisiones, std::to_string(servidor.Colisiones()) + "\n");
+  const bool escrituras = Guardar(
+      opciones.escrituras, "escrituras " + std::to_string(servidor.Escrituras()) + "\nignoradas " +
+                               std::to_string(servidor.Ignoradas()) + "\n");
+  return colisiones && escrituras;
+}
+
 Linea Preparar(const Opciones& opciones) {
-  Linea linea(opciones.ids, {opciones.solo_linea, opciones.excepcion, opciones.contestar_difusion},
+  Linea linea(opciones.ids,
+              {opciones.solo_linea, opciones.solo_registros, opciones.excepcion,
+               opciones.negar_lectura, opciones.contestar_difusion},
               opciones.setup.value_or(SetupPorOmision()));
   for (const uint8_t id : opciones.callados) linea.Buscar(id)->Callar();
   for (Indicador& indicador : linea.Indicadores()) {
@@ -47,14 +63,13 @@ int Simular(const Opciones& opciones) {
   Linea linea = Preparar(opciones);
 
   Senales senales;
-  Pty pty(*VelocidadTermios(opciones.baudios.value_or(9600)));
-  std::optional<Enlace> enlace;
-  if (!opciones.enlace.empty()) enlace.emplace(opciones.enlace, pty.Esclavo());
-  std::cout << "PTY " << pty.Esclavo() << std::endl;
+  Enchufe enchufe(*VelocidadTermios(opciones.baudios.value_or(9600)), opciones.enlace);
+  std::cout << "PTY " << enchufe.Actual().Esclavo() << std::endl;
 
-  Servidor(opciones, linea, pty, senales).Servir();
+  Servidor servidor(opciones, linea, enchufe, senales);
+  servidor.Servir();
 
-  bool guardado = true;
+  bool guardado = Cuentas(opciones, servidor);
   const size_t cuantos = linea.Indicadores().size();
   for (const Indicador& indicador : linea.Indicadores()) {
     guardado &= Guardar(RutaDe(opciones.volcado, cuantos, indicador.Id()), indicador.Volcado());

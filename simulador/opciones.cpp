@@ -17,7 +17,8 @@ const char kAyuda[] =
     "Uno o varios indicadores de pesaje simulados en una línea RS-485, sobre un\n"
     "pseudoterminal. Escribe una línea \"PTY <ruta del esclavo>\" y atiende peticiones\n"
     "Modbus RTU (funciones 3 y 6) y la orden de línea \":M\" CR LF hasta recibir SIGTERM\n"
-    "o SIGINT. SIGUSR1 calla la línea entera o la hace volver.\n"
+    "o SIGINT. SIGUSR1 calla la línea entera o la hace volver; SIGUSR2 desenchufa el\n"
+    "adaptador o lo vuelve a enchufar.\n"
     "\n"
     "Línea e indicadores:\n"
     "  --id LISTA          IDs de los indicadores, 0 a 255, p. ej. 1,3,5-8 (por omisión 1);\n"
@@ -29,11 +30,23 @@ const char kAyuda[] =
     "  --registro [ID:]A=V pone el registro A al valor V antes de empezar, en el indicador ID\n"
     "                      o en todos (repetible; decimal)\n"
     "  --solo-linea        contesta solo órdenes de línea, nunca tramas de registros\n"
+    "  --solo-registros    contesta solo tramas de registros, nunca órdenes de línea\n"
     "  --setup HEX         el bloque de configuración de 90 bytes, en 180 cifras hexadecimales\n"
     "  --retardo MS        espera MS ms tras una petición completa antes de contestar\n"
     "  --baudios N         contesta al ritmo de N baudios: 3,5 caracteres de silencio y luego\n"
     "                      cada byte al final de su tiempo de carácter (10 bits); también la\n"
     "                      velocidad del pseudoterminal\n"
+    "  --eco-linea         la línea devuelve al momento cada byte que envía el programa, como\n"
+    "                      un adaptador RS-485 de dos hilos que se oye a sí mismo; también\n"
+    "                      con la línea muda o callada; con --baudios, a su ritmo\n"
+    "  --semiduplex        bus de dos hilos: los bytes que el programa envía mientras un\n"
+    "                      indicador contesta chocan; se pierden y esa respuesta llega\n"
+    "                      deformada; al terminar dice cuántos chocaron. Con --baudios; sin\n"
+    "                      él la respuesta sale de una vez y nada choca\n"
+    "  --colisiones ARCHIVO\n"
+    "                      al terminar escribe ahí el número de bytes que chocaron\n"
+    "  --una-velocidad     oye solo a la velocidad de --baudios (o 9600): lo que llega con el\n"
+    "                      pseudoterminal puesto a otra velocidad es basura y no se contesta\n"
     "\n"
     "Averías (K: una de cada K; 1: todas):\n"
     "  --perder K          no contesta una de cada K peticiones\n"
@@ -47,11 +60,21 @@ const char kAyuda[] =
     "                      (tras el 255, el 1), con su control correcto\n"
     "  --eco-tardio K      desde la segunda escritura, una de cada K recibe primero el eco de\n"
     "                      la escritura anterior y 100 ms después el suyo\n"
+    "  --ignorar-escrituras K\n"
+    "                      una de cada K escrituras recibe su eco correcto pero no se guarda\n"
     "  --excepcion         contesta toda trama de registros con la excepción 04\n"
+    "  --negar-lectura     contesta toda lectura (función 3) con la excepción 02; las\n"
+    "                      escrituras se guardan\n"
     "  --basura N          añade N bytes de basura tras cada respuesta\n"
     "  --ruido N           envía N bytes de basura antes de cada respuesta\n"
     "  --parcial N         envía solo los N primeros bytes de cada respuesta\n"
     "\n"
+    "Desenchufar (como un adaptador USB que se quita):\n"
+    "  --desenchufar-tras N\n"
+    "                      tras contestar N peticiones desaparece: el programa ve el puerto\n"
+    "                      colgado y la ruta de --enlace deja de abrirse\n"
+    "  --volver-tras MS    vuelve MS ms después de desenchufarse, con otro esclavo bajo el\n"
+    "                      mismo --enlace y los mismos registros (sin ella, hasta SIGUSR2)\n"
     "Fin y archivos:\n"
     "  --cerrar-tras N     cierra el pseudoterminal y termina tras N peticiones\n"
     "  --vida S            termina a los S segundos (admite decimales)\n"
@@ -60,6 +83,10 @@ const char kAyuda[] =
     "  --membrete ARCHIVO  al terminar escribe el membrete: los bytes desde el registro 26 (bajo\n"
     "                      y luego alto) hasta el primer NUL, sin él\n"
     "                      Con varios IDs, un archivo por indicador: ARCHIVO.ID (p. ej. v.bin.3)\n"
+    "  --escrituras ARCHIVO\n"
+    "                      al terminar escribe ahí las tramas de escritura (función 6, con su\n"
+    "                      control correcto) oídas en la línea para cualquier ID, y las\n"
+    "                      contestadas sin guardar: \"escrituras N\" e \"ignoradas M\"\n"
     "  --enlace RUTA       crea el enlace simbólico RUTA al esclavo (se quita al terminar)\n"
     "  --mudo              empieza callada toda la línea\n"
     "  --help              muestra esta ayuda\n"
@@ -77,9 +104,14 @@ enum Codigo {
   kContestarDifusion,
   kRegistro,
   kSoloLinea,
+  kSoloRegistros,
   kSetup,
   kRetardo,
   kBaudios,
+  kEcoLinea,
+  kSemiduplex,
+  kColisiones,
+  kUnaVelocidad,
   kPerder,
   kPerderDesde,
   kCorromper,
@@ -87,14 +119,19 @@ enum Codigo {
   kEcoOtroRegistro,
   kOtroId,
   kEcoTardio,
+  kIgnorarEscrituras,
   kExcepcion,
+  kNegarLectura,
   kBasura,
   kRuido,
   kParcial,
+  kDesenchufarTras,
+  kVolverTras,
   kCerrarTras,
   kVida,
   kVolcado,
   kMembrete,
+  kEscrituras,
   kEnlace,
   kMudo,
   kAyudaCodigo,
@@ -106,9 +143,14 @@ const option kOpciones[] = {
     {"contestar-difusion", no_argument, nullptr, kContestarDifusion},
     {"registro", required_argument, nullptr, kRegistro},
     {"solo-linea", no_argument, nullptr, kSoloLinea},
+    {"solo-registros", no_argument, nullptr, kSoloRegistros},
     {"setup", required_argument, nullptr, kSetup},
     {"retardo", required_argument, nullptr, kRetardo},
     {"baudios", required_argument, nullptr, kBaudios},
+    {"eco-linea", no_argument, nullptr, kEcoLinea},
+    {"semiduplex", no_argument, nullptr, kSemiduplex},
+    {"colisiones", required_argument, nullptr, kColisiones},
+    {"una-velocidad", no_argument, nullptr, kUnaVelocidad},
     {"perder", required_argument, nullptr, kPerder},
     {"perder-desde", required_argument, nullptr, kPerderDesde},
     {"corromper", required_argument, nullptr, kCorromper},
@@ -116,14 +158,19 @@ const option kOpciones[] = {
     {"eco-otro-registro", required_argument, nullptr, kEcoOtroRegistro},
     {"otro-id", required_argument, nullptr, kOtroId},
     {"eco-tardio", required_argument, nullptr, kEcoTardio},
+    {"ignorar-escrituras", required_argument, nullptr, kIgnorarEscrituras},
     {"excepcion", no_argument, nullptr, kExcepcion},
+    {"negar-lectura", no_argument, nullptr, kNegarLectura},
     {"basura", required_argument, nullptr, kBasura},
     {"ruido", required_argument, nullptr, kRuido},
     {"parcial", required_argument, nullptr, kParcial},
+    {"desenchufar-tras", required_argument, nullptr, kDesenchufarTras},
+    {"volver-tras", required_argument, nullptr, kVolverTras},
     {"cerrar-tras", required_argument, nullptr, kCerrarTras},
     {"vida", required_argument, nullptr, kVida},
     {"volcado", required_argument, nullptr, kVolcado},
     {"membrete", required_argument, nullptr, kMembrete},
+    {"escrituras", required_argument, nullptr, kEscrituras},
     {"enlace", required_argument, nullptr, kEnlace},
     {"mudo", no_argument, nullptr, kMudo},
     {"help", no_argument, nullptr, kAyudaCodigo},
@@ -219,6 +266,7 @@ constexpr CadaK kCadaK[] = {
     {kEcoOtroRegistro, "eco-otro-registro", &Opciones::eco_otro_registro},
     {kOtroId, "otro-id", &Opciones::otro_id},
     {kEcoTardio, "eco-tardio", &Opciones::eco_tardio},
+    {kIgnorarEscrituras, "ignorar-escrituras", &Opciones::ignorar_escrituras},
 };
 
 const CadaK* BuscarCadaK(int codigo) {
@@ -277,6 +325,9 @@ Opciones LeerOpciones(int argc, char** argv) {
       case kSoloLinea:
         o.solo_linea = true;
         break;
+      case kSoloRegistros:
+        o.solo_registros = true;
+        break;
       case kSetup:
         o.setup = SetupDeHex(valor);
         if (!o.setup) Rechazar("setup", valor);
@@ -287,11 +338,26 @@ Opciones LeerOpciones(int argc, char** argv) {
       case kBaudios:
         o.baudios = Baudios(valor);
         break;
+      case kEcoLinea:
+        o.eco_linea = true;
+        break;
+      case kSemiduplex:
+        o.semiduplex = true;
+        break;
+      case kColisiones:
+        o.colisiones = valor;
+        break;
+      case kUnaVelocidad:
+        o.una_velocidad = true;
+        break;
       case kPerderDesde:
         o.perder_desde = Entero("perder-desde", valor, 0, kSinLimite);
         break;
       case kExcepcion:
         o.excepcion = true;
+        break;
+      case kNegarLectura:
+        o.negar_lectura = true;
         break;
       case kBasura:
         o.basura = Entero("basura", valor, 0, 65536);
@@ -301,6 +367,12 @@ Opciones LeerOpciones(int argc, char** argv) {
         break;
       case kParcial:
         o.parcial = Entero("parcial", valor, 0, kSinLimite);
+        break;
+      case kDesenchufarTras:
+        o.desenchufar_tras = Entero("desenchufar-tras", valor, 0, kSinLimite);
+        break;
+      case kVolverTras:
+        o.volver_tras = std::chrono::milliseconds(Entero("volver-tras", valor, 0, kSinLimite));
         break;
       case kCerrarTras:
         o.cerrar_tras = Entero("cerrar-tras", valor, 1, kSinLimite);
@@ -313,6 +385,9 @@ Opciones LeerOpciones(int argc, char** argv) {
         break;
       case kMembrete:
         o.membrete = valor;
+        break;
+      case kEscrituras:
+        o.escrituras = valor;
         break;
       case kEnlace:
         o.enlace = valor;
@@ -329,6 +404,9 @@ Opciones LeerOpciones(int argc, char** argv) {
   }
   if (optind < argc) throw OpcionInvalida(std::string("argumento de más: ") + argv[optind]);
   ComprobarIds(o);
+  if (o.solo_linea && o.solo_registros) {
+    throw OpcionInvalida("--solo-linea y --solo-registros no van juntas");
+  }
   return o;
 }
 

@@ -20,10 +20,15 @@ struct Opciones {
   std::vector<uint8_t> callados;
   std::vector<Asignacion> registros;
   bool solo_linea = false;
+  bool solo_registros = false;
   bool contestar_difusion = false;
   std::optional<std::string> setup;
   std::chrono::milliseconds retardo{0};
   std::optional<long> baudios;  // marca el ritmo de las respuestas
+  bool eco_linea = false;       // la línea devuelve lo que envía el programa
+  bool semiduplex = false;      // lo que se envía mientras un indicador contesta choca
+  std::string colisiones;       // vacío: no se escribe
+  bool una_velocidad = false;   // oye solo a la velocidad de --baudios
   // Las averías de "una de cada K": 0, ninguna.
   long perder = 0;
   std::optional<long> perder_desde;
@@ -32,15 +37,20 @@ struct Opciones {
   long eco_otro_registro = 0;
   long otro_id = 0;
   long eco_tardio = 0;
+  long ignorar_escrituras = 0;
   bool excepcion = false;
+  bool negar_lectura = false;
   long basura = 0;
   long ruido = 0;
   std::optional<long> parcial;
+  std::optional<long> desenchufar_tras;
+  std::optional<std::chrono::milliseconds> volver_tras;
   std::optional<long> cerrar_tras;
   std::optional<std::chrono::milliseconds> vida;
-  std::string volcado;   // vacío: no se escribe
-  std::string membrete;  // vacío: no se escribe
-  std::string enlace;    // vacío: no se crea
+  std::string volcado;     // vacío: no se escribe
+  std::string membrete;    // vacío: no se escribe
+  std::string escrituras;  // vacío: no se escribe
+  std::string enlace;      // vacío: no se crea
   bool mudo = false;
 };
 

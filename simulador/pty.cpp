@@ -76,6 +76,11 @@ void Pty::AtenderCierres() {
   tcflush(esclavo_, TCIFLUSH);
 }
 
+speed_t Pty::Velocidad() const {
+  termios modo{};
+  return tcgetattr(maestro_, &modo) == 0 ? cfgetospeed(&modo) : B0;
+}
+
 int Pty::SinLeer() const {
   int bytes = 0;
   return ioctl(esclavo_, FIONREAD, &bytes) == 0 ? bytes : 0;

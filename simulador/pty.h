@@ -31,6 +31,9 @@ class Pty {
   // que no es para el siguiente.
   void AtenderCierres();
 
+  // La velocidad de salida que tiene puesta el esclavo, leída por el maestro: la del programa.
+  speed_t Velocidad() const;
+
   // Bytes que enviamos y que nadie ha leído todavía del esclavo.
   int SinLeer() const;
 

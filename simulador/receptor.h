@@ -8,6 +8,7 @@ enum class Clase { Registro, Linea };
 struct Peticion {
   Clase clase;
   std::string bytes;  // completa: con sus bytes de control, o con ":" al principio y CR LF al final
+  bool guardar = true;  // falso: una escritura que el indicador averiado contesta y no guarda
 };
 
 // Separa en peticiones los bytes que llegan del maestro. Una petición de función 3 o 6 tiene

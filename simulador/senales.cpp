@@ -30,7 +30,7 @@ Senales::Senales() {
   accion.sa_handler = AlTubo;
   sigemptyset(&accion.sa_mask);
   accion.sa_flags = SA_RESTART;
-  for (const int senal : {SIGTERM, SIGINT, SIGUSR1}) {
+  for (const int senal : {SIGTERM, SIGINT, SIGUSR1, SIGUSR2}) {
     if (sigaction(senal, &accion, nullptr) != 0) {
       throw std::system_error(errno, std::generic_category(), "sigaction");
     }

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-// SIGTERM, SIGINT y SIGUSR1 llegan por un tubo que se vigila con poll(), junto al pseudoterminal.
+// SIGTERM, SIGINT, SIGUSR1 y SIGUSR2 llegan por un tubo que se vigila con poll(), junto al
+// pseudoterminal.
 class Senales {
  public:
   // Lanza std::system_error si no puede instalar los manejadores.

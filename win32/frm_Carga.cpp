@@ -45,9 +45,10 @@ LRESULT Fondo(HDC dc, int color) {
 
 }  // namespace
 
-frm_Carga::frm_Carga(PuertoControl& comm1, std::filesystem::path carpetaPrograma, Traza* traza)
+frm_Carga::frm_Carga(PuertoControl& comm1, std::filesystem::path carpetaPrograma, Ecos& ecos,
+                     Traza* traza)
     : comm1_(comm1),
-      cargador_(*this, std::move(carpetaPrograma), traza),
+      cargador_(*this, std::move(carpetaPrograma), traza, ecos),
       letra_(NuevaLetra(disposicion::kLetraVentana, disposicion::kPuntosVentana, false)),
       letraAyuda_(NuevaLetra(disposicion::kLetraVentana, disposicion::kPuntosAyuda, false)),
       letraDestacada_(NuevaLetra(disposicion::kLetraVentana, disposicion::kPuntosDestacado, true)),

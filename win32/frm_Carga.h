@@ -9,6 +9,7 @@
 #include "cargador.h"
 #include "controles.h"
 
+class Ecos;
 class PuertoControl;
 class Traza;
 
@@ -16,8 +17,9 @@ class Traza;
 // y los tres botones de trabajo. Dibuja y reparte eventos; las reglas son las de Cargador.
 class frm_Carga : public PantallaCarga {
  public:
-  // `traza` puede faltar.
-  frm_Carga(PuertoControl& comm1, std::filesystem::path carpetaPrograma, Traza* traza = nullptr);
+  // `traza` puede faltar; `ecos` dura lo que el programa.
+  frm_Carga(PuertoControl& comm1, std::filesystem::path carpetaPrograma, Ecos& ecos,
+            Traza* traza = nullptr);
   ~frm_Carga() override;
 
   void Mostrar(int como);

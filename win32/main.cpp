@@ -14,6 +14,7 @@
 
 #include "barra.h"
 #include "controles.h"
+#include "ecos.h"
 #include "frm_Carga.h"
 #include "ordenes.h"
 #include "puerto_serie_win.h"
@@ -89,7 +90,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int mostrar) {
   // Traza para el técnico: con --traza o con [Diagnostico] Traza = 1 en los ajustes.
   const std::unique_ptr<Traza> traza = AbrirTraza(carpeta, !argumentos.empty());
   PuertoSerieWin comm1;
-  frm_Carga ventana(comm1, carpeta, traza.get());
+  // Lo que se aprende del eco de cada línea vale mientras el programa corre.
+  Ecos ecos;
+  frm_Carga ventana(comm1, carpeta, ecos, traza.get());
   ventana.Mostrar(mostrar);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

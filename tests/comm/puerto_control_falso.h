@@ -12,6 +12,7 @@ class PuertoControlFalso : public PuertoControl {
   long commPort = 0;
   std::string settings;
   int aperturas = 0;
+  long baudios = 9600;
 
   bool SetCommPort(long numero) override { return commPort = numero, true; }
   bool SetSettings(const std::string& texto) override { return settings = texto, true; }
@@ -30,7 +31,7 @@ class PuertoControlFalso : public PuertoControl {
   void Esperar(std::size_t n, Reloj::time_point limite) override { linea.Esperar(n, limite); }
   Reloj::time_point Ahora() override { return linea.Ahora(); }
   Reloj::time_point UltimaRecepcion() override { return linea.UltimaRecepcion(); }
-  long Baudios() override { return 9600; }
+  long Baudios() override { return baudios; }
 
  private:
   bool abierto_ = false;

@@ -11,6 +11,7 @@
 #include "bytes_prueba.h"
 #include "carpeta_temporal.h"
 #include "crc16.h"
+#include "indicador_falso.h"
 #include "puerto_falso.h"
 #include "tramas.h"
 
@@ -18,36 +19,6 @@ namespace {
 
 using std::chrono::microseconds;
 using ms = std::chrono::milliseconds;
-
-// Indicador de prueba: guarda registros, contesta las funciones 3 y 6 tras `retardo` y
-// calla las peticiones cuyo número esté en `callar`.
-struct IndicadorFalso {
-  std::map<int, std::uint16_t> registros;
-  std::set<std::size_t> callar;
-  ms retardo{20};
-
-  void Conectar(PuertoFalso& puerto) {
-    puerto.responder = [this, &puerto](const std::string& t, std::size_t numero) {
-      if (callar.count(numero)) return;
-      puerto.Llegar(retardo, Contestar(t));
-    };
-  }
-
-  std::string Contestar(const std::string& t) {
-    const int direccion = Byte(t, 2) * 256 + Byte(t, 3);
-    if (t[1] == 6) {
-      registros[direccion] = static_cast<std::uint16_t>(Byte(t, 4) * 256 + Byte(t, 5));
-      return t;
-    }
-    std::string cuerpo = t.substr(0, 2) + static_cast<char>(2 * Byte(t, 5));
-    for (int r = direccion; r < direccion + Byte(t, 5); ++r) {
-      cuerpo += Bytes({registros[r] >> 8, registros[r] & 0xFF});
-    }
-    return ConCrc(cuerpo);
-  }
-
-  static int Byte(const std::string& t, std::size_t i) { return static_cast<std::uint8_t>(t[i]); }
-};
 
 // Dirección y cantidad de registros de cada petición de lectura escrita.
 std::vector<std::pair<int, int>> Lecturas(const PuertoFalso& puerto) {
@@ -91,7 +62,7 @@ TEST_F(TransferenciaTest, LeerPartePorBloquesDeOcho) {
         {"16", {{26, 8}, {34, 8}}},
         {"0", {}}}) {
     puerto.escritos.clear();
-    const std::string texto = Nueva().Leer("26", longitud);
+    const std::string texto = Nueva().Leer("26", longitud).datos;
     EXPECT_EQ(Lecturas(puerto), esperadas) << longitud;
     EXPECT_EQ(texto.size(), 2 * std::stoul(longitud));
   }
@@ -103,7 +74,7 @@ TEST_F(TransferenciaTest, EscribirYLeerDevuelvenElMismoTextoConSuRelleno) {
   EXPECT_EQ(dato, std::string("ABC\0", 4));
   ASSERT_EQ(puerto.escritos.size(), 2u);
   EXPECT_EQ(puerto.escritos[1].trama.substr(2, 4), Bytes({0x00, 0x1B, 0x00, 0x43}));
-  EXPECT_EQ(Nueva().Leer("26", "2"), std::string("ABC\0", 4));
+  EXPECT_EQ(Nueva().Leer("26", "2").datos, std::string("ABC\0", 4));
 }
 
 TEST_F(TransferenciaTest, EscribirUnMembreteCompletoVaRegistroARegistro) {
@@ -116,7 +87,7 @@ TEST_F(TransferenciaTest, EscribirUnMembreteCompletoVaRegistroARegistro) {
   }
   EXPECT_FLOAT_EQ(progreso.front(), 100.0f / 38);
   EXPECT_FLOAT_EQ(progreso.back(), 100.0f);
-  EXPECT_EQ(Nueva().Leer("26", "38"), dato);
+  EXPECT_EQ(Nueva().Leer("26", "38").datos, dato);
 
   std::string vacio;
   puerto.escritos.clear();
@@ -127,7 +98,7 @@ TEST_F(TransferenciaTest, EscribirUnMembreteCompletoVaRegistroARegistro) {
 TEST_F(TransferenciaTest, UnaPeticionSinRespuestaSeIntentaTresVecesYCortaElTrabajo) {
   indicador.callar = {1, 2, 3};
   for (int r = 26; r < 34; ++r) indicador.registros[r] = 0x4241;
-  EXPECT_EQ(Nueva().Leer("26", "24"), "ABABABABABABABAB");
+  EXPECT_EQ(Nueva().Leer("26", "24").datos, "ABABABABABABABAB");
   EXPECT_EQ(Lecturas(puerto),
             (std::vector<std::pair<int, int>>{{26, 8}, {34, 8}, {34, 8}, {34, 8}}));
   EXPECT_EQ(puerto.HoraDe(2) - puerto.HoraDe(1), ms(2000));
@@ -141,7 +112,7 @@ TEST_F(TransferenciaTest, UnaPeticionSinRespuestaSeIntentaTresVecesYCortaElTraba
 }
 
 TEST_F(TransferenciaTest, LeerAvanzaPorBloquesYAtiendeCancelarTrasCadaUno) {
-  EXPECT_EQ(Nueva().Leer("0", "24").size(), 48u);
+  EXPECT_EQ(Nueva().Leer("0", "24").datos.size(), 48u);
   EXPECT_EQ(progreso, (std::vector<float>{100.0f * 1 / 3, 100.0f * 2 / 3, 100.0f}));
 
   progreso.clear();
@@ -150,7 +121,7 @@ TEST_F(TransferenciaTest, LeerAvanzaPorBloquesYAtiendeCancelarTrasCadaUno) {
     cancelar = numero == 1;  // el operador cancela mientras va el segundo bloque
     puerto.Llegar(ms(20), indicador.Contestar(t));
   };
-  EXPECT_EQ(Nueva().Leer("0", "24").size(), 32u);
+  EXPECT_EQ(Nueva().Leer("0", "24").datos.size(), 32u);
   EXPECT_EQ(puerto.escritos.size(), 2u);
 }
 
@@ -281,7 +252,7 @@ TEST_F(TransferenciaTest, LaDireccionDeEsclavoEsLaDelTrabajo) {
 TEST_F(TransferenciaTest, UnTrabajoQueNoPuedeFormarTramasNoEnviaNada) {
   const auto nadaEnviado = [&](const std::string& direccion, int registros) {
     std::string dato(2 * registros, 'x');
-    const bool vacio = Nueva().Leer(direccion, std::to_string(registros)).empty() &&
+    const bool vacio = Nueva().Leer(direccion, std::to_string(registros)).datos.empty() &&
                        Nueva().Escribir(direccion, dato).empty();
     return vacio && puerto.escritos.empty() && progreso.empty();
   };
@@ -290,8 +261,8 @@ TEST_F(TransferenciaTest, UnTrabajoQueNoPuedeFormarTramasNoEnviaNada) {
   EXPECT_TRUE(nadaEnviado("-1", 1));
   EXPECT_TRUE(nadaEnviado("65535", 2));
   EXPECT_TRUE(nadaEnviado("65536", 1));
-  EXPECT_TRUE(Nueva().Leer("26", "ocho").empty());
-  EXPECT_TRUE(Nueva().Leer("26", "-3").empty());
+  EXPECT_TRUE(Nueva().Leer("26", "ocho").datos.empty());
+  EXPECT_TRUE(Nueva().Leer("26", "-3").datos.empty());
   EXPECT_TRUE(Nueva().RxD(256, 26, 1).empty());
   EXPECT_TRUE(Nueva().RxD(0, 65536, 1).empty());
   EXPECT_TRUE(Nueva().RxD(0, 26, 0).empty());
@@ -299,12 +270,12 @@ TEST_F(TransferenciaTest, UnTrabajoQueNoPuedeFormarTramasNoEnviaNada) {
   EXPECT_TRUE(Nueva().TxD(0, 26, "ABC").empty());
   for (const long id : {256L, -1L}) {
     std::string dato = "AB";
-    EXPECT_TRUE(Transferencia(puerto, id, avance).Leer("26", "1").empty()) << id;
+    EXPECT_TRUE(Transferencia(puerto, id, avance).Leer("26", "1").datos.empty()) << id;
     EXPECT_TRUE(Transferencia(puerto, id, avance).Escribir("26", dato).empty()) << id;
   }
   EXPECT_TRUE(puerto.escritos.empty());
 
-  EXPECT_EQ(Transferencia(puerto, 255, avance).Leer("65535", "1").size(), 2u);
+  EXPECT_EQ(Transferencia(puerto, 255, avance).Leer("65535", "1").datos.size(), 2u);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "aplicacion.h"
 #include "barra_estado.h"
 #include "caja_mensaje.h"
+#include "ecos.h"
 #include "frm_Carga.h"
 
 namespace {
@@ -50,7 +51,8 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "la demostración no terminó en 30 s\n");
     std::exit(3);
   });
-  frm_Carga ventana;
+  Ecos ecos;
+  frm_Carga ventana{ecos};
   ventana.show();
   ContarCajas(&ventana);
 

@@ -15,6 +15,7 @@
 
 #include "barra_estado.h"
 #include "caja_mensaje.h"
+#include "ecos.h"
 #include "entorno_prueba.h"
 #include "frm_Carga.h"
 
@@ -120,7 +121,8 @@ class Escenario {
 
   CarpetaDeTrabajo carpeta;
   Simulador sano;
-  frm_Carga ventana;
+  Ecos ecos;
+  frm_Carga ventana{ecos};
 
  private:
   void Click(const char* boton) {
@@ -146,19 +148,24 @@ class MatrizFallasTest : public QObject {
             bool exito, double topeS, int baudios = 3) {
     Escenario e;
     QVERIFY(e.Preparar(membrete));
-    Simulador averiado(QStringList(opciones) << "--volcado" << e.carpeta.Ruta("volcado.bin"));
+    Simulador averiado(QStringList(opciones) << "--volcado" << e.carpeta.Ruta("volcado.bin")
+                                             << "--colisiones" << e.carpeta.Ruta("choques"));
     e.Apuntar(averiado.Pty(), baudios);
     const Subida s = e.Subir();
     averiado.Terminar();
-    tabla.push_back(
-        {caso, Resultado(s), s.segundos, Contenido(e.Archivo("volcado.bin"), membrete)});
+    QString indicador = Contenido(e.Archivo("volcado.bin"), membrete);
+    // En un bus semidúplex, lo que se envía mientras el indicador contesta choca con la respuesta.
+    const QByteArray choques = e.Archivo("choques").trimmed();
+    if (opciones.contains("--semiduplex")) indicador += "; choques: " + choques;
+    tabla.push_back({caso, Resultado(s), s.segundos, indicador});
+    QVERIFY2(choques.isEmpty() || choques == "0", choques);
 
     // La subida guarda la velocidad con que habló.
     QVERIFY(e.Archivo("Brun_Kqt.ini").contains("Baudios=" + QByteArray::number(baudios) + "."));
     QCOMPARE(s.exito, exito);
     QCOMPARE(s.mensaje, exito ? QString() : QStringLiteral("Error al cargar el Ticket"));
     QVERIFY2(s.segundos < topeS, qPrintable(QString::number(s.segundos)));
-    if (exito) QVERIFY(tabla.back().indicador.endsWith(QStringLiteral("= membrete")));
+    if (exito) QVERIFY(tabla.back().indicador.contains(QStringLiteral("= membrete")));
   }
 
  private slots:
@@ -166,24 +173,29 @@ class MatrizFallasTest : public QObject {
     // Todo registro salvo el primero recibe primero un eco con el control alterado.
     Caso("eco corrupto 1 de cada 2 (--corromper 2)", {"--corromper", "2"}, kMembreteLargo, true,
          kHolguraS);
+    // 12 peticiones: 5 lecturas del membrete anterior, 6 escrituras y la lectura que las
+    // verifica; cada respuesta perdida cuesta un plazo.
     Caso("se pierde 1 de cada 2 respuestas (--perder 2)", {"--perder", "2"}, kMembreteCorto, true,
-         5 * kPlazoS + kHolguraS);
+         11 * kPlazoS + kHolguraS);
     Caso("se pierde 1 de cada 3 respuestas (--perder 3)", {"--perder", "3"}, kMembreteCorto, true,
-         2 * kPlazoS + kHolguraS);
+         5 * kPlazoS + kHolguraS);
   }
 
   void tresIntentosSinRespuestaFallanSinDarExito() {
-    // Los registros 26 y 27 se contestan; el 28 se escribe pero sus tres ecos se pierden.
-    Caso("3 perdidas seguidas en el reg. 28 (--perder-desde 2)", {"--perder-desde", "2"},
+    // Las 5 lecturas del membrete anterior y los registros 26 y 27 se contestan; el 28 se
+    // escribe pero sus tres ecos se pierden.
+    Caso("3 perdidas seguidas en el reg. 28 (--perder-desde 7)", {"--perder-desde", "7"},
          kMembreteLargo, false, 3 * kPlazoS + kHolguraS);
-    // Una excepción termina cada intento en cuanto llega, sin esperar el plazo.
+    // Una excepción termina cada intento en cuanto llega, sin esperar el plazo. La lectura del
+    // membrete anterior rechazada no impide escribir; las escrituras rechazadas, sí.
     Caso("respuesta de excepcion 04 (--excepcion)", {"--excepcion"}, kMembreteLargo, false,
          kHolguraS);
   }
 
   // Tramas bien formadas que no son la respuesta de la petición: no cuentan como ella y el
   // intento sigue esperando la suya hasta el plazo. Siempre así, la subida falla; una de cada
-  // dos, el segundo registro pierde un plazo y su reintento lo escribe bien.
+  // dos, el segundo registro pierde un plazo y su reintento lo escribe bien. Otro ID afecta
+  // también a las 6 lecturas: casi cada petición pierde un plazo.
   void loQueNoEsLaRespuestaNoDaExito() {
     const struct {
       const char* caso;
@@ -194,8 +206,9 @@ class MatrizFallasTest : public QObject {
     for (const auto& f : fallas) {
       Caso(QStringLiteral("%1 siempre (%2 1)").arg(f.caso, f.opcion), {f.opcion, "1"}, kMembreteDos,
            false, 3 * kPlazoS + kHolguraS);
+      const bool lecturas = QByteArray(f.opcion) == "--otro-id";
       Caso(QStringLiteral("%1 1 de cada 2 (%2 2)").arg(f.caso, f.opcion), {f.opcion, "2"},
-           kMembreteDos, true, kPlazoS + kHolguraS);
+           kMembreteDos, true, (lecturas ? 7 : 1) * kPlazoS + kHolguraS);
     }
   }
 
@@ -218,13 +231,38 @@ class MatrizFallasTest : public QObject {
   }
 
   void respuestasLentas() {
+    // 7 peticiones: 5 lecturas del membrete anterior, la escritura y su verificación.
     Caso("eco a los 1500 ms (--retardo 1500)", {"--retardo", "1500"}, "X", true,
-         kPlazoS + kHolguraS);
+         7 * 1.5 + kHolguraS);
     // El primer intento vence a los 2 s; su eco tardío llega durante el segundo intento, que lo
     // toma: es el eco byte por byte de la misma petición.
     Caso("eco a los 2500 ms (--retardo 2500)", {"--retardo", "2500"}, "X", true,
-         2 * kPlazoS + kHolguraS);
+         7 * 2.5 + kHolguraS);
     QVERIFY(tabla.back().segundos >= kPlazoS);
+  }
+
+  // Un adaptador de dos hilos devuelve cada byte enviado: el eco de la petición llega antes que
+  // la respuesta y no se toma por ella. En el bus semidúplex nada se envía mientras el indicador
+  // contesta. Sin indicador solo vuelve el eco, y la lectura previa falla a sus tres plazos.
+  void lineasDeDosHilos() {
+    const QStringList dosHilos{"--eco-linea", "--semiduplex", "--baudios", "9600"};
+    Caso("eco de la linea y bus semiduplex (--eco-linea --semiduplex)", dosHilos, kMembreteLargo,
+         true, kHolguraS);
+    Caso("eco de la linea sin indicador (--eco-linea --semiduplex --mudo)",
+         QStringList(dosHilos) << "--mudo", kMembreteCorto, false, 3 * kPlazoS + kHolguraS);
+    Caso("bus semiduplex sin eco (--semiduplex)", {"--semiduplex", "--baudios", "9600"},
+         kMembreteLargo, true, kHolguraS);
+  }
+
+  // Lo que las escrituras no dicen lo dice la lectura de vuelta: un indicador que contesta pero
+  // no guarda no da éxito. Si no deja leer, vale lo que dijeron las escrituras.
+  void laLecturaDeVueltaJuzgaLaSubida() {
+    Caso("escrituras contestadas sin guardar (--ignorar-escrituras 1)",
+         {"--ignorar-escrituras", "1"}, kMembreteLargo, false, kHolguraS);
+    Caso("1 de cada 5 escrituras sin guardar (--ignorar-escrituras 5)",
+         {"--ignorar-escrituras", "5"}, kMembreteLargo, false, kHolguraS);
+    Caso("lectura negada con la excepcion 02 (--negar-lectura)", {"--negar-lectura"},
+         kMembreteLargo, true, kHolguraS);
   }
 
   void laLineaSeCortaAMitadYElProgramaSigueSirviendo() {
@@ -253,6 +291,31 @@ class MatrizFallasTest : public QObject {
     QVERIFY(otra.exito);
     QCOMPARE(tabla.back().indicador, QStringLiteral("26-63 = membrete"));
     QCOMPARE(e.Archivo("Brun_Kqt.ini"), otrosAjustes);
+  }
+
+  // Como un adaptador USB que se quita a mitad de la subida y se vuelve a poner: la subida falla
+  // dentro de sus plazos y la siguiente, en la misma ventana y por la misma ruta, sale bien.
+  void elAdaptadorSeQuitaYVuelve() {
+    Escenario e;
+    QVERIFY(e.Preparar(kMembreteLargo));
+    const QString enlace = e.carpeta.Ruta("adaptador");
+    Simulador adaptador({"--enlace", enlace, "--desenchufar-tras", "10", "--volver-tras", "1000",
+                         "--volcado", e.carpeta.Ruta("volcado.bin")});
+    e.Apuntar(enlace);
+    const Subida s = e.Subir();
+    tabla.push_back({"el adaptador se quita tras 10 peticiones (--desenchufar-tras 10)",
+                     Resultado(s), s.segundos, "-"});
+    QVERIFY(!s.exito);
+    QCOMPARE(s.mensaje, QStringLiteral("Error al cargar el Ticket"));
+    QVERIFY2(s.segundos < 3 * kPlazoS + kHolguraS, qPrintable(QString::number(s.segundos)));
+
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(enlace), 5000);
+    const Subida otra = e.Subir();
+    adaptador.Terminar();
+    tabla.push_back({"  vuelto a poner (--volver-tras 1000), la subida siguiente", Resultado(otra),
+                     otra.segundos, Contenido(e.Archivo("volcado.bin"), kMembreteLargo)});
+    QVERIFY(otra.exito);
+    QCOMPARE(tabla.back().indicador, QStringLiteral("26-63 = membrete"));
   }
 
   void unPuertoQueNoSirveFallaEnTresPlazos() {

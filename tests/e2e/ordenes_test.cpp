@@ -1,8 +1,10 @@
 // La línea de órdenes del programa real contra el indicador simulado: cada prueba arranca el
 // ejecutable como lo haría un técnico y mira su código de salida, sus dos salidas y lo que
 // quedó en el indicador y en Brun_Kqt.ini.
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSerialPort>
 #include <QtTest>
 
 #include "entorno_prueba.h"
@@ -48,6 +50,15 @@ class OrdenesTest : public QObject {
   void VariosIndicadoresConUnoCallado();
   void LasOpcionesNoCambianLosAjustes();
   void PuertoQueNoAbre();
+  void BuscaLaVelocidadPorLaOrdenMSinEscribirNada();
+  void BuscaUnIndicadorQueSoloHablaModbus();
+  void BuscaTresIndicadoresEnUnaLinea();
+  void BuscaEnUnaLineaVacia();
+  void BuscaEnUnaLineaConEco();
+  void PuertoEnUsoPorOtroPrograma();
+  void ElAdaptadorSeQuitaYVuelveEnLaMismaOrden();
+  void LineasReales_data();
+  void LineasReales();
   void OrdenMalDada_data();
   void OrdenMalDada();
 };
@@ -142,9 +153,10 @@ void OrdenesTest::VariosIndicadoresConUnoCallado() {
   QCOMPARE(corrida.codigo, 1);
   const QList<QByteArray> lineas = corrida.errores.split('\n');
   QCOMPARE(lineas.size(), 7);  // puerto, cabecera, tres ID, total y el fin de la última
-  QVERIFY2(lineas[2].startsWith("  1  FINALIZADO con EXITO                       6"), lineas[2]);
+  // 5 lecturas del membrete anterior, 6 escrituras y una lectura que las verifica.
+  QVERIFY2(lineas[2].startsWith("  1  FINALIZADO con EXITO                      12"), lineas[2]);
   QVERIFY2(lineas[3].startsWith("  2  Error al cargar el Ticket                  3"), lineas[3]);
-  QVERIFY2(lineas[4].startsWith("  3  FINALIZADO con EXITO                       6"), lineas[4]);
+  QVERIFY2(lineas[4].startsWith("  3  FINALIZADO con EXITO                      12"), lineas[4]);
   QCOMPARE(lineas[5], QByteArray("Correctos: 2 de 3"));
 
   // Leídos de vuelta, cada uno tras su ID.
@@ -182,7 +194,184 @@ void OrdenesTest::PuertoQueNoAbre() {
                                 "): el puerto no existe\n");
 }
 
+// La orden M contesta solo a 2400 y allí responde el 37. La búsqueda no escribe: ni una trama
+// de escritura llega a la línea, los registros quedan como estaban y Brun_Kqt.ini no cambia.
+void OrdenesTest::BuscaLaVelocidadPorLaOrdenMSinEscribirNada() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--id", "37", "--baudios", "2400", "--una-velocidad", "--registro",
+                       "26=16961", "--volcado", carpeta.Ruta("volcado"), "--escrituras",
+                       carpeta.Ruta("escrituras")});
+  const QByteArray ajustes = AjustesHacia(indicador.Pty());
+  carpeta.Ajustes(ajustes);
+
+  const Corrida corrida = Correr({"--buscar", "--id", "30-40"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida, QByteArray("ID 37 a 2400 baudios\n"));
+  QVERIFY2(corrida.errores.contains("La orden M contestó a 2400 baudios"), corrida.errores);
+  QVERIFY2(corrida.errores.contains("\nPara usarlo: --puerto 1 --baudios 2400 --id 37\n"),
+           corrida.errores);
+  QCOMPARE(Leer(carpeta.Ruta("Brun_Kqt.ini")), ajustes);
+  indicador.Terminar();
+  QCOMPARE(Leer(carpeta.Ruta("escrituras")), QByteArray("escrituras 0\nignoradas 0\n"));
+  QByteArray volcado(131072, '\0');
+  volcado[52] = 'A';
+  volcado[53] = 'B';
+  QCOMPARE(Leer(carpeta.Ruta("volcado")), volcado);
+}
+
+// Sin orden M, cada ID a cada velocidad pedida; a 1200 el indicador solo oye basura.
+void OrdenesTest::BuscaUnIndicadorQueSoloHablaModbus() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--solo-registros", "--id", "201", "--baudios", "9600", "--una-velocidad"});
+  const QByteArray pty = QFile::encodeName(indicador.Pty());
+
+  const Corrida corrida = Correr(
+      {"--buscar", "--dispositivo", indicador.Pty(), "--baudios", "1200,9600", "--id", "199-203"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida, QByteArray("ID 201 a 9600 baudios\n"));
+  QVERIFY2(corrida.errores.contains("Nadie contestó la orden M"), corrida.errores);
+  QVERIFY2(corrida.errores.contains("\nPara usarlo: --dispositivo " + pty +
+                                    " --baudios 9600 --id 201\n"),
+           corrida.errores);
+}
+
+// Tres indicadores a 9600 en una línea RS-485: cada uno una vez, y una sola línea para usarlos.
+void OrdenesTest::BuscaTresIndicadoresEnUnaLinea() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--id", "1,2,3", "--baudios", "9600", "--una-velocidad"});
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+
+  const Corrida corrida = Correr({"--buscar", "--id", "1-5"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida,
+           QByteArray("ID 1 a 9600 baudios\nID 2 a 9600 baudios\nID 3 a 9600 baudios\n"));
+  QVERIFY2(corrida.errores.contains("Contestaron 3 indicadores"), corrida.errores);
+  QVERIFY2(corrida.errores.contains("\nPara usarlos: --puerto 1 --baudios 9600 --id 1,2,3\n"),
+           corrida.errores);
+}
+
+void OrdenesTest::BuscaEnUnaLineaVacia() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--mudo"});
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+
+  const Corrida corrida = Correr({"--buscar", "--baudios", "2400,4800", "--id", "1-3"});
+  QCOMPARE(corrida.codigo, 1);
+  QCOMPARE(corrida.salida, QByteArray());
+  QVERIFY2(corrida.errores.contains("Ningún indicador contestó (3 ID a 2400 y 4800 baudios)"),
+           corrida.errores);
+}
+
+// Un adaptador de dos hilos devuelve cada envío, a toda velocidad: el eco de la orden M a 4800
+// no dice que alguien escuche allí, ni el de una lectura que el ID contestó.
+void OrdenesTest::BuscaEnUnaLineaConEco() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador({"--eco-linea", "--id", "7", "--baudios", "9600", "--una-velocidad"});
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+
+  const Corrida corrida = Correr({"--buscar", "--baudios", "4800,9600", "--id", "5-8"});
+  QCOMPARE(corrida.codigo, 0);
+  QCOMPARE(corrida.salida, QByteArray("ID 7 a 9600 baudios\n"));
+  QVERIFY2(corrida.errores.contains("La orden M contestó a 9600 baudios: se probaron"),
+           corrida.errores);
+}
+
 // Cada clase de error, ya en el programa real: una línea, código 2, sin ventana ni envío.
+void OrdenesTest::PuertoEnUsoPorOtroPrograma() {
+  CarpetaDeTrabajo carpeta;
+  Simulador indicador;
+  QSerialPort otro(indicador.Pty());
+  QVERIFY(otro.open(QIODevice::ReadWrite));
+  const Corrida corrida = Correr({"--leer", "--dispositivo", indicador.Pty()});
+  QCOMPARE(corrida.codigo, 1);
+  QCOMPARE(corrida.errores, "No se puede abrir Com1 (" + QFile::encodeName(indicador.Pty()) +
+                                "): el puerto está en uso por otro programa\n");
+}
+
+// El adaptador se quita tras la primera petición y vuelve 300 ms después bajo la misma ruta: el
+// ID 1 falla dentro de sus plazos, sin colgarse, y el ID 2 reabre el puerto y sube bien.
+void OrdenesTest::ElAdaptadorSeQuitaYVuelveEnLaMismaOrden() {
+  CarpetaDeTrabajo carpeta;
+  const QString enlace = carpeta.Ruta("adaptador");
+  Simulador indicador({"--id", "1,2", "--enlace", enlace, "--desenchufar-tras", "1",
+                       "--volver-tras", "300", "--membrete", carpeta.Ruta("quedo")});
+  carpeta.Ajustes(AjustesHacia(enlace));
+  Escribir(carpeta.Ruta("m.txt"), "PESO NETO\r\n");
+
+  QElapsedTimer reloj;
+  reloj.start();
+  const Corrida corrida = Correr({"--subir", "m.txt", "--id", "1,2"});
+  QVERIFY2(reloj.elapsed() < 3 * 2000 + 3000, QByteArray::number(reloj.elapsed()));
+  QCOMPARE(corrida.codigo, 1);
+  const QList<QByteArray> lineas = corrida.errores.split('\n');
+  QVERIFY2(lineas.size() > 4 && lineas[2].startsWith("  1  Error al cargar el Ticket"),
+           corrida.errores);
+  QVERIFY2(lineas[3].startsWith("  2  FINALIZADO con EXITO"), corrida.errores);
+  indicador.Terminar();
+  QCOMPARE(Leer(carpeta.Ruta("quedo.2")), QByteArray("PESO NETO\r\n"));
+}
+
+// Lo que hacen las líneas y los indicadores reales: un adaptador de dos hilos que devuelve lo
+// enviado, un bus semidúplex donde lo que se envía mientras el indicador contesta choca, un
+// indicador que no guarda escrituras o que no deja leer. El código de salida dice si el
+// indicador quedó con el membrete; ninguna subida choca con una respuesta.
+void OrdenesTest::LineasReales_data() {
+  QTest::addColumn<QStringList>("linea");
+  QTest::addColumn<QStringList>("tarea");
+  QTest::addColumn<int>("codigo");
+  QTest::addColumn<double>("topeS");
+
+  const QStringList subir{"--subir", "m.txt"};
+  const QStringList dosHilos{"--eco-linea", "--semiduplex", "--baudios", "9600"};
+  const QStringList sinIndicador = QStringList(dosHilos) << "--mudo";
+  QTest::newRow("eco y semidúplex: subir") << dosHilos << subir << 0 << 3.0;
+  QTest::newRow("eco y semidúplex: conectar") << dosHilos << QStringList{"--conectar"} << 0 << 3.0;
+  QTest::newRow("eco y semidúplex: leer") << dosHilos << QStringList{"--leer"} << 0 << 3.0;
+  QTest::newRow("eco y semidúplex: conectar por la orden M")
+      << (QStringList(dosHilos) << "--solo-linea") << QStringList{"--conectar"} << 0 << 9.0;
+  // Solo vuelve el eco: tres plazos, como una línea callada (y el de la orden M al conectar).
+  QTest::newRow("eco sin indicador: subir") << sinIndicador << subir << 1 << 9.0;
+  QTest::newRow("eco sin indicador: conectar")
+      << sinIndicador << QStringList{"--conectar"} << 1 << 11.0;
+  QTest::newRow("eco sin indicador: leer") << sinIndicador << QStringList{"--leer"} << 1 << 9.0;
+  QTest::newRow("semidúplex sin eco: subir")
+      << QStringList{"--semiduplex", "--baudios", "9600"} << subir << 0 << 3.0;
+  QTest::newRow("escrituras ignoradas")
+      << QStringList{"--ignorar-escrituras", "1"} << subir << 1 << 3.0;
+  QTest::newRow("una de cada 3 escrituras ignorada")
+      << QStringList{"--ignorar-escrituras", "3"} << subir << 1 << 3.0;
+  // Sin poder leer se queda con lo que dijeron las escrituras, que el indicador sí guardó.
+  QTest::newRow("lectura negada") << QStringList{"--negar-lectura"} << subir << 0 << 3.0;
+}
+
+void OrdenesTest::LineasReales() {
+  QFETCH(QStringList, linea);
+  QFETCH(QStringList, tarea);
+  QFETCH(int, codigo);
+  QFETCH(double, topeS);
+  CarpetaDeTrabajo carpeta;
+  const QByteArray membrete = "PESO NETO\r\n";
+  Escribir(carpeta.Ruta("m.txt"), membrete);
+  // Antes, "HI" y su NUL.
+  Simulador indicador(QStringList(linea) << "--registro"
+                                         << "26=18760"
+                                         << "--membrete" << carpeta.Ruta("quedo") << "--colisiones"
+                                         << carpeta.Ruta("choques"));
+  carpeta.Ajustes(AjustesHacia(indicador.Pty()));
+
+  QElapsedTimer reloj;
+  reloj.start();
+  const Corrida corrida = Correr(tarea);
+  QVERIFY2(reloj.elapsed() < topeS * 1000, QByteArray::number(reloj.elapsed()));
+  QVERIFY2(corrida.codigo == codigo, corrida.errores);
+  indicador.Terminar();
+  const QByteArray quedo = Leer(carpeta.Ruta("quedo"));
+  if (tarea.first() == "--subir") QCOMPARE(quedo == membrete, codigo == 0);
+  if (tarea.first() == "--leer" && codigo == 0) QCOMPARE(corrida.salida, QByteArray("HI"));
+  const QByteArray choques = Leer(carpeta.Ruta("choques")).trimmed();
+  QVERIFY2(choques == "0" || choques == "(no existe)", choques);
+}
+
 void OrdenesTest::OrdenMalDada_data() {
   QTest::addColumn<QStringList>("argumentos");
   QTest::addColumn<QByteArray>("error");
@@ -195,6 +384,14 @@ void OrdenesTest::OrdenMalDada_data() {
                            << QByteArray("No existe el archivo: no.txt");
   QTest::newRow("largo") << QStringList{"--subir", "largo.txt"}
                          << QByteArray("El archivo largo.txt tiene más de 75 bytes");
+  QTest::newRow("buscar al 0") << QStringList{"--buscar", "--id", "0,1"}
+                               << QByteArray("--buscar prueba los ID de 1 a 255");
+  QTest::newRow("velocidades") << QStringList{"--buscar", "--baudios", "2400,300"}
+                               << QByteArray("Velocidad inválida: 300");
+  QTest::newRow("velocidades sin buscar") << QStringList{"--leer", "--baudios", "2400,9600"}
+                                          << QByteArray("Varias velocidades solo con --buscar");
+  QTest::newRow("dos tareas") << QStringList{"--buscar", "--conectar"}
+                              << QByteArray("Pida una sola tarea");
 }
 
 void OrdenesTest::OrdenMalDada() {

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "caja_mensaje.h"
+#include "ecos.h"
 #include "frm_Carga.h"
 
 namespace {
@@ -89,7 +90,7 @@ class ArchivosRarosTest : public QObject {
     raiz_ = std::make_unique<QTemporaryDir>();
     QDir(raiz_->path()).mkpath(QStringLiteral("programa"));
     QDir(raiz_->path()).mkpath(QStringLiteral("trabajo/ticket"));
-    ventana_ = std::make_unique<frm_Carga>();
+    ventana_ = std::make_unique<frm_Carga>(ecos_);
     ventana_->Flujos().CarpetaPrograma = (Ruta("programa")).toStdString();
     ventana_->show();
     Boton("CmdBuscar")->setEnabled(true);  // como tras conectar
@@ -203,6 +204,7 @@ class ArchivosRarosTest : public QObject {
   }
 
   std::unique_ptr<QTemporaryDir> raiz_;
+  Ecos ecos_;
   std::unique_ptr<frm_Carga> ventana_;
 };
 

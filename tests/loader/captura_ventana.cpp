@@ -15,6 +15,7 @@
 
 #include "aplicacion.h"
 #include "caja_mensaje.h"
+#include "ecos.h"
 #include "entorno_prueba.h"
 #include "frm_Carga.h"
 
@@ -122,7 +123,8 @@ int main(int argc, char* argv[]) {
   // Carpeta vacía como carpeta actual: sin archivo de ajustes, como en el primer arranque.
   QTemporaryDir carpeta;
   QDir::setCurrent(carpeta.path());
-  frm_Carga ventana;
+  Ecos ecos;
+  frm_Carga ventana{ecos};
   ventana.Flujos().CarpetaPrograma = (carpeta.path()).toStdString();
   ventana.show();
   QApplication::processEvents();

@@ -8,7 +8,8 @@
 #include "ajustes.h"
 #include "carpeta_temporal.h"
 #include "comunicacion.h"
-#include "indicador_guionado.h"
+#include "ecos.h"
+#include "indicador_falso.h"
 #include "puerto_control_falso.h"
 
 namespace {
@@ -70,10 +71,22 @@ class PantallaFalsa : public PantallaCarga {
   PuertoControl& puerto_;
 };
 
+// Los caracteres que el indicador guarda desde `registro`: dos por registro, el byte bajo primero.
+std::string Texto(IndicadorFalso& indicador, int registro, int registros) {
+  std::string texto;
+  for (int r = registro; r < registro + registros; ++r) {
+    texto += static_cast<char>(indicador.registros[r] & 0xFF);
+    texto += static_cast<char>(indicador.registros[r] >> 8);
+  }
+  return texto;
+}
+
 class CargadorTest : public EnCarpetaTemporal {
  protected:
   void SetUp() override {
     EnCarpetaTemporal::SetUp();
+    indicador.ids = {17};
+    indicador.Conectar(puerto.linea);
     std::filesystem::create_directory("ticket");
     cargador.CarpetaPrograma = carpeta_;
   }
@@ -86,9 +99,10 @@ class CargadorTest : public EnCarpetaTemporal {
   }
 
   PuertoControlFalso puerto;
-  IndicadorGuionado indicador{puerto.linea, 17};
+  IndicadorFalso indicador;
   PantallaFalsa pantalla{puerto};
-  Cargador cargador{pantalla, {}, nullptr};
+  Ecos ecos;
+  Cargador cargador{pantalla, {}, nullptr, ecos};
 };
 
 // Lo guardado fuera de lo que la ventana admite vale como ausente; Comm 0 y Baudios -1 dejan
@@ -145,20 +159,20 @@ TEST_F(CargadorTest, ElCierreSeRechazaYSalirGuardaLaEleccion) {
   EXPECT_EQ(pantalla.peticiones, 0);
 }
 
-// El sondeo de registros basta; si calla, la orden de línea, cuyo bloque queda en "Setup". La
-// elección se guarda antes y la petición va al puerto, la velocidad y el ID de la pantalla.
+// El sondeo de registros basta; si no trae los registros, la orden de línea, cuyo bloque queda en
+// "Setup". La elección se guarda antes y la petición va al puerto, la velocidad y el ID de la
+// pantalla.
 TEST_F(CargadorTest, ConectaPorSondeoOPorOrdenDeLinea) {
   std::string bloque(90, '\0');
   for (std::size_t p = 0; p < bloque.size(); ++p) bloque[p] = static_cast<char>(p + 1);
   struct Caso {
     const char* que;
-    bool registros;
-    std::string setup;
+    bool registros;  // false: niega las lecturas con una excepción
   };
-  for (const Caso& c : {Caso{"sondeo", true, bloque}, Caso{"orden de línea", false, bloque}}) {
+  indicador.bloque = bloque;
+  for (const Caso& c : {Caso{"sondeo", true}, Caso{"orden de línea", false}}) {
     std::filesystem::remove("Brun_Kqt.ini");
-    indicador.contestaRegistros = c.registros;
-    indicador.setup = c.setup;
+    indicador.permiteLeer = c.registros;
     pantalla.eleccion = {2, 1, 17};
     pantalla.estados.clear();
     pantalla.buscar = false;
@@ -180,9 +194,9 @@ TEST_F(CargadorTest, ConectaPorSondeoOPorOrdenDeLinea) {
 }
 
 TEST_F(CargadorTest, SinRespuestaValidaNoConecta) {
-  indicador.contestaRegistros = false;
-  for (const std::string& setup : {std::string(), std::string(89, 'x')}) {
-    indicador.setup = setup;
+  indicador.permiteLeer = false;
+  for (const std::string& bloque : {std::string(), std::string(89, 'x')}) {
+    indicador.bloque = bloque;
     pantalla.estados.clear();
     pantalla.cajas.clear();
     pantalla.eleccion = {1, 3, 17};
@@ -243,10 +257,10 @@ TEST_F(CargadorTest, SubirDejaElMembreteEnElIndicadorODiceQueNo) {
   cargador.CmdSubir_Click();
   EXPECT_TRUE(pantalla.fin);
   EXPECT_TRUE(pantalla.cajas.empty());
-  EXPECT_EQ(indicador.Texto(26, 4), std::string("PESO\r\n\0\0", 8));
+  EXPECT_EQ(Texto(indicador, 26, 4), std::string("PESO\r\n\0\0", 8));
   EXPECT_EQ(LeerIni("global", "ID_1", ""), "17");
 
-  indicador.contestaRegistros = false;
+  indicador.presente = false;
   Buscar("NETO");
   cargador.CmdSubir_Click();
   EXPECT_FALSE(pantalla.fin);
@@ -264,7 +278,7 @@ TEST_F(CargadorTest, SinPoderGuardarSeSubeConLaPantallaYSeAvisa) {
             (std::vector<std::string>{"No se pudieron guardar los ajustes en Brun_Kqt.ini"}));
   EXPECT_TRUE(pantalla.fin);
   EXPECT_TRUE(pantalla.cajas.empty());
-  EXPECT_EQ(indicador.Texto(26, 2), std::string("AB\0\0", 4));
+  EXPECT_EQ(Texto(indicador, 26, 2), std::string("AB\0\0", 4));
 }
 
 }  // namespace

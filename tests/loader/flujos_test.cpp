@@ -13,6 +13,7 @@
 #include "ajustes.h"
 #include "barra_estado.h"
 #include "caja_mensaje.h"
+#include "ecos.h"
 #include "entorno_prueba.h"
 #include "frm_Carga.h"
 
@@ -92,7 +93,8 @@ class Escenario {
 
   CarpetaDeTrabajo carpeta;
   Simulador indicador;
-  frm_Carga ventana;
+  Ecos ecos;
+  frm_Carga ventana{ecos};
 };
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "aplicacion.h"
 #include "barra_estado.h"
 #include "caja_mensaje.h"
+#include "ecos.h"
 #include "texto_ayuda.h"
 #include "twips.h"
 
@@ -31,7 +32,8 @@ T* Hijo(const QWidget& ventana, const char* nombre) {
 }
 
 std::unique_ptr<frm_Carga> Abrir() {
-  auto ventana = std::make_unique<frm_Carga>();
+  static Ecos ecos;  // como el del programa: dura toda la prueba
+  auto ventana = std::make_unique<frm_Carga>(ecos);
   ventana->show();
   return ventana;
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "comunicacion.h"
-#include "indicador_guionado.h"
+#include "indicador_falso.h"
 #include "puerto_control_falso.h"
 
 namespace {
@@ -11,10 +11,13 @@ namespace {
 // La lectura del membrete llega hasta el NUL del más largo: 75 bytes y su NUL son 38 registros.
 TEST(LeerMembreteIndicador, TraeElMembreteMasLargoConSuNul) {
   PuertoControlFalso puerto;
-  IndicadorGuionado indicador(puerto.linea, 5);
+  IndicadorFalso indicador;
+  indicador.Conectar(puerto.linea);
+  // 'x' y NUL del registro 26 al 63; el 64 ya no es del membrete.
+  for (int r = 26; r < 63; ++r) indicador.registros[r] = 'x' << 8 | 'x';
+  indicador.registros[63] = 'x';
+  indicador.registros[64] = 'y' << 8 | 'y';
   const std::string membrete = std::string(kLargoMaximoMembrete, 'x') + '\0';
-  indicador.Guardar(26, membrete);
-  indicador.Guardar(64, "yy");  // el registro siguiente no es del membrete
 
   Peticion peticion;
   peticion.linea = {1, 3, 5};

@@ -4,7 +4,9 @@
 
 #include <sstream>
 
+#include "bytes_prueba.h"
 #include "carpeta_temporal.h"
+#include "indicador_falso.h"
 #include "listas_de_ids.h"
 #include "opciones.h"
 #include "puerto_control_falso.h"
@@ -23,11 +25,11 @@ class Ordenes : public EnCarpetaTemporal {
                                                carpeta_ / "programa", carpeta_ / "orden"});
   }
 
-  // Los indicadores de `ids` devuelven el eco de cada escritura; los demás callan.
+  // Los indicadores de `ids` contestan; los demás callan.
   void Escuchan(std::set<int> ids) {
-    puerto_.linea.responder = [this, ids](const std::string& trama, std::size_t) {
-      if (ids.count(static_cast<unsigned char>(trama[0])) != 0) puerto_.linea.Llegar(ms(20), trama);
-    };
+    indicador_.ids = std::move(ids);
+    if (indicador_.ids.empty()) indicador_.presente = false;
+    indicador_.Conectar(puerto_.linea);
   }
 
   void SetUp() override {
@@ -37,6 +39,7 @@ class Ordenes : public EnCarpetaTemporal {
   }
 
   PuertoControlFalso puerto_;
+  IndicadorFalso indicador_;
   std::vector<PuertoDelSistema> puertosDelSistema_;
   std::ostringstream salida_, errores_;
 };
@@ -51,9 +54,10 @@ TEST_F(Ordenes, OrdenMalDadaNoAbreElPuerto) {
       {{"--leer", "--id"}, "Falta el valor de --id"},
       {{"--subir"}, "Falta el valor de --subir"},
       {{"--leer", "--leer"}, "Opción repetida: --leer"},
-      {{"--leer", "--conectar"}, "Pida una sola tarea: --subir, --leer, --conectar o --puertos"},
+      {{"--leer", "--conectar"},
+       "Pida una sola tarea: --subir, --leer, --conectar, --buscar o --puertos"},
       {{"--id", "3"},
-       "Falta la tarea: --subir ARCHIVO, --leer, --conectar o --puertos (vea --ayuda)"},
+       "Falta la tarea: --subir ARCHIVO, --leer, --conectar, --buscar o --puertos (vea --ayuda)"},
       {{"--conectar", "--hex"}, "--hex solo se usa con --leer"},
       {{"--leer", "--puerto", "2", "--dispositivo", "/dev/x"},
        "Use --puerto o --dispositivo, no los dos"},
@@ -72,6 +76,14 @@ TEST_F(Ordenes, OrdenMalDadaNoAbreElPuerto) {
       {{"--subir", "no_esta.txt"}, "No existe el archivo: no_esta.txt"},
       {{"--subir", "largo.txt"}, "El archivo largo.txt tiene más de 75 bytes"},
       {{"--subir", "carpeta.txt"}, "No se puede leer el archivo: carpeta.txt"},
+      {{"--buscar", "--id", "0-3"}, "--buscar prueba los ID de 1 a 255; el 0 es el de difusión"},
+      {{"--buscar", "--baudios", "1200,300"},
+       "Velocidad inválida: 300 (1200, 2400, 4800, 9600 o 19200)"},
+      {{"--buscar", "--baudios", "1200,"}, "Velocidad inválida:  (1200, 2400, 4800, 9600 o 19200)"},
+      {{"--leer", "--baudios", "1200,2400"}, "Varias velocidades solo con --buscar"},
+      {{"--buscar", "--hex"}, "--hex solo se usa con --leer"},
+      {{"--buscar", "--leer"},
+       "Pida una sola tarea: --subir, --leer, --conectar, --buscar o --puertos"},
   };
   for (const auto& [argumentos, error] : casos) {
     EXPECT_EQ(Ejecutar(argumentos), 2) << error;
@@ -98,6 +110,37 @@ TEST_F(Ordenes, AyudaGanaATodoLoDemas) {
   EXPECT_EQ(puerto_.aperturas, 0);
 }
 
+TEST(ListaDeBaudios, EnElOrdenDadoSinRepetidos) {
+  EXPECT_EQ(LeerOrden({"--buscar", "--baudios", "9600,1200,9600"}).orden.baudios,
+            (std::vector<long>{3, 0}));
+  EXPECT_EQ(LeerOrden({"--leer", "--baudios", "19200"}).orden.baudios, std::vector<long>{4});
+}
+
+// Lo hallado, solo en la salida; el resumen, con las opciones que lo usan, en la de errores.
+TEST_F(Ordenes, BuscarSoloLee) {
+  puerto_.linea.responder = [this](const std::string& trama, std::size_t) {
+    if (trama[0] == 7) puerto_.linea.Llegar(ms(20), ConCrc(Bytes({7, 3, 2, 0, 0})));
+  };
+  EXPECT_EQ(Ejecutar({"--buscar", "--baudios", "9600", "--id", "6-8", "--dispositivo", "/dev/x"}),
+            0);
+  EXPECT_EQ(salida_.str(), "ID 7 a 9600 baudios\n");
+  EXPECT_NE(errores_.str().find("\nPara usarlo: --dispositivo /dev/x --baudios 9600 --id 7\n"),
+            std::string::npos)
+      << errores_.str();
+  ASSERT_EQ(puerto_.linea.escritos.size(), 4u);  // la orden M y tres lecturas
+  for (const auto& escrito : puerto_.linea.escritos) EXPECT_NE(escrito.trama[1], 6);
+  EXPECT_FALSE(puerto_.PortOpen());
+  EXPECT_FALSE(std::filesystem::exists("programa/Brun_Kqt.ini"));
+
+  puerto_.linea.responder = nullptr;
+  EXPECT_EQ(Ejecutar({"--buscar", "--baudios", "9600", "--id", "6-8", "--dispositivo", "/dev/x"}),
+            1);
+  EXPECT_EQ(salida_.str(), "");
+  EXPECT_NE(errores_.str().find("Ningún indicador contestó (3 ID a 9600 baudios)"),
+            std::string::npos)
+      << errores_.str();
+}
+
 TEST(ListaDeIds, EnElOrdenDadoSinRepetidos) {
   for (const CasoListaIds& c : kCasosListaIds) {
     const LecturaOrden lectura = LeerOrden({"--leer", "--id", c.texto});
@@ -117,7 +160,8 @@ TEST_F(Ordenes, LasOpcionesNoCambianLosAjustes) {
   EXPECT_EQ(Ejecutar({"--subir", "m.txt", "--puerto", "3", "--baudios", "19200", "--id", "7"}), 0);
   EXPECT_EQ(puerto_.commPort, 3);
   EXPECT_EQ(puerto_.settings, "19200,n,8,1");
-  ASSERT_EQ(puerto_.linea.escritos.size(), 2u);  // "AB" y "C" + NUL
+  // Cinco lecturas del membrete anterior, "AB" y "C" + NUL, y una lectura para verificarlos.
+  ASSERT_EQ(puerto_.linea.escritos.size(), 8u);
   EXPECT_EQ(puerto_.linea.escritos[0].trama[0], 7);
   EXPECT_EQ(Contenido("Brun_Kqt.ini"), ajustes);
 
@@ -130,8 +174,10 @@ TEST_F(Ordenes, LasOpcionesNoCambianLosAjustes) {
   EXPECT_EQ(puerto_.linea.escritos[0].trama[0], 4);
 }
 
-// Un indicador callado no detiene a los demás; la tabla dice cuál falló, con sus tres intentos
-// y sus 6 s de espera. El puerto se abre una sola vez.
+// Un indicador callado no detiene a los demás; la tabla dice cuál falló, con los tres intentos
+// de leer su membrete anterior y sus 6 s de espera: sin esa lectura no se escribe. Cada uno que
+// contesta lleva 9 peticiones: 5 lecturas, 3 escrituras y la lectura que las verifica. El puerto
+// se abre una sola vez.
 TEST_F(Ordenes, VariosIndicadoresConUnoCallado) {
   Crear("orden/m.txt", "Hola");  // con su NUL, tres registros
   Escuchan({1, 3});
@@ -141,9 +187,9 @@ TEST_F(Ordenes, VariosIndicadoresConUnoCallado) {
   EXPECT_EQ(errores_.str(),
             "Puerto Com1 (/dev/x), 9600 baudios\n"
             " ID  Resultado                           Intentos    Tiempo\n"
-            "  1  FINALIZADO con EXITO                       3    0,07 s\n"
+            "  1  FINALIZADO con EXITO                       9    0,21 s\n"
             "  2  Error al cargar el Ticket                  3    6,00 s\n"
-            "  3  FINALIZADO con EXITO                       3    0,07 s\n"
+            "  3  FINALIZADO con EXITO                       9    0,21 s\n"
             "Correctos: 2 de 3\n");
   EXPECT_EQ(salida_.str(), "");
   EXPECT_FALSE(std::filesystem::exists("programa/Brun_Kqt.log"));
@@ -157,6 +203,78 @@ TEST_F(Ordenes, TrazaJuntoAlPrograma) {
   const std::string traza = Contenido("programa/Brun_Kqt.log");
   EXPECT_NE(traza.find("abre "), std::string::npos) << traza;
   EXPECT_GE(std::count(traza.begin(), traza.end(), '\n'), 3) << traza;
+}
+
+// Cada subida lee antes el membrete que había y después lo escrito: el código y la traza dicen
+// si el indicador quedó con el membrete.
+TEST_F(Ordenes, LaSubidaSeVerificaLeyendoLoEscrito) {
+  Crear("orden/m.txt", "ABC");  // con su NUL, dos registros: 5 lecturas, 2 escrituras, 1 lectura
+  const std::string anterior = "membrete anterior: 48 49\n";
+  const struct {
+    const char* que;
+    std::function<void(IndicadorFalso&)> averia;
+    int codigo;
+    std::vector<std::string> enLaTraza;
+    std::size_t envios;
+  } casos[] = {
+      {"sano",
+       [](IndicadorFalso&) {},
+       0,
+       {anterior, "verificado: el indicador tiene el membrete"},
+       8},
+      {"no guarda las escrituras",
+       [](IndicadorFalso& i) { i.guarda = false; },
+       1,
+       {anterior, "no verificado: registro 26, se escribió 41 42 y el indicador tiene 48 49"},
+       8},
+      {"ya tenía el primer registro y no guarda",
+       [](IndicadorFalso& i) {
+         i.registros[26] = 0x4241;
+         i.guarda = false;
+       },
+       1,
+       {"no verificado: registro 27, se escribió 43 00 y el indicador tiene 00 00"},
+       8},
+      {"no permite leer",
+       [](IndicadorFalso& i) { i.permiteLeer = false; },
+       0,
+       {"membrete anterior: el indicador no permite leer los registros",
+        "sin verificar: el indicador no permite leer los registros"},
+       8},
+      {"no contesta la verificación",
+       [](IndicadorFalso& i) {
+         i.callar = {7, 8, 9};
+       },
+       1,
+       {anterior, "no verificado: la lectura no llegó entera"},
+       10},
+      {"no contesta la lectura previa",
+       [](IndicadorFalso& i) {
+         i.callar = {0, 1, 2};
+       },
+       1,
+       {"membrete anterior: la lectura no llegó entera; no se escribe"},
+       3},
+      {"línea con eco",
+       [](IndicadorFalso& i) { i.eco = true; },
+       0,
+       {"eco de la línea", anterior, "verificado: el indicador tiene el membrete"},
+       8},
+  };
+  for (const auto& c : casos) {
+    indicador_ = IndicadorFalso();
+    indicador_.registros[26] = 0x4948;  // "HI" y el NUL
+    c.averia(indicador_);
+    indicador_.Conectar(puerto_.linea);
+    puerto_.linea.escritos.clear();
+    std::filesystem::remove("programa/Brun_Kqt.log");
+    EXPECT_EQ(Ejecutar({"--subir", "m.txt", "--traza"}), c.codigo) << c.que;
+    const std::string traza = Contenido("programa/Brun_Kqt.log");
+    for (const std::string& linea : c.enLaTraza) {
+      EXPECT_NE(traza.find(linea), std::string::npos) << c.que << '\n' << linea << '\n' << traza;
+    }
+    EXPECT_EQ(puerto_.linea.escritos.size(), c.envios) << c.que;
+  }
 }
 
 // Sin registros ni orden de línea: código 1 y la conexión fallida en la tabla.

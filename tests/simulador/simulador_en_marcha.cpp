@@ -131,6 +131,15 @@ Puerto::~Puerto() {
   close(fd_);
 }
 
+void Puerto::Velocidad(long baudios) const {
+  const speed_t velocidad = baudios == 2400 ? B2400 : baudios == 9600 ? B9600 : B1200;
+  termios modo{};
+  tcgetattr(fd_, &modo);
+  cfsetispeed(&modo, velocidad);
+  cfsetospeed(&modo, velocidad);
+  tcsetattr(fd_, TCSANOW, &modo);
+}
+
 void Puerto::Enviar(const std::string& bytes) const {
   if (write(fd_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
     throw std::system_error(errno, std::generic_category(), "write");

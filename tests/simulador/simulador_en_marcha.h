@@ -45,6 +45,8 @@ class Puerto {
   Puerto& operator=(const Puerto&) = delete;
 
   void Enviar(const std::string& bytes) const;
+  // Pone la velocidad de la línea, como el programa: en baudios, p. ej. 2400.
+  void Velocidad(long baudios) const;
   // Lo recibido hasta reunir `cuantos` bytes o hasta cumplir el plazo.
   std::string Recibir(size_t cuantos,
                       std::chrono::milliseconds plazo = std::chrono::milliseconds(2000)) const;

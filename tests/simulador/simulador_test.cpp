@@ -181,6 +181,37 @@ TEST(Simulador, EscriturasDesviadasYRespuestasDeOtroId) {
   EXPECT_EQ(Pedir(sim.Esclavo(), kLeer1Desde26, 5), Hex("02 83 04 B0 F3"));
 }
 
+// Cada segunda escritura recibe su eco correcto y no se guarda; la cuenta lo dice al terminar.
+TEST(Simulador, EscriturasIgnoradasConSuEcoYContadas) {
+  const std::string escrituras = RutaTemporal("escrituras.txt");
+  SimuladorEnMarcha sim({"--ignorar-escrituras", "2", "--escrituras", escrituras});
+  Puerto puerto(sim.Esclavo());
+  const std::string escribir_dc_en_27 = Hex("01 06 00 1B 44 43 8B 3C");
+  puerto.Enviar(kEscribirAB + escribir_dc_en_27);
+  EXPECT_EQ(puerto.Recibir(16), kEscribirAB + escribir_dc_en_27);
+  puerto.Enviar(kLeer2Desde26);
+  EXPECT_EQ(puerto.Recibir(9), Hex("01 03 04 42 41 00 00 BE 5F"));
+  sim.Senal(SIGTERM);
+  ASSERT_EQ(sim.Esperar(), 0);
+  EXPECT_EQ(LeerArchivo(escrituras), "escrituras 2\nignoradas 1\n");
+  std::remove(escrituras.c_str());
+}
+
+// Niega toda lectura con la excepción 02 y sigue guardando las escrituras.
+TEST(Simulador, NiegaLasLecturasYGuardaLasEscrituras) {
+  const std::string membrete = RutaTemporal("negar.txt");
+  SimuladorEnMarcha sim({"--negar-lectura", "--membrete", membrete});
+  Puerto puerto(sim.Esclavo());
+  puerto.Enviar(kLeer1Desde26);
+  EXPECT_EQ(puerto.Recibir(5), Hex("01 83 02 C0 F1"));
+  puerto.Enviar(kEscribirAB);
+  EXPECT_EQ(puerto.Recibir(8), kEscribirAB);
+  sim.Senal(SIGTERM);
+  ASSERT_EQ(sim.Esperar(), 0);
+  EXPECT_EQ(LeerArchivo(membrete), "AB");
+  std::remove(membrete.c_str());
+}
+
 // Desde la segunda escritura, primero llega el eco de la anterior y luego, más tarde, el suyo.
 TEST(Simulador, EcoTardioDeLaEscrituraAnterior) {
   SimuladorEnMarcha sim({"--eco-tardio", "1"});
@@ -316,10 +347,57 @@ TEST(Simulador, TerminaPorSiMismoYQuitaSuEnlace) {
   EXPECT_NE(lstat(enlace.c_str(), &datos), 0) << "el enlace sigue ahí";
 }
 
+// Con --una-velocidad, lo que llega con el esclavo a otra velocidad es basura: no se contesta
+// ni se guarda. Sin ella, el simulador contesta a cualquier velocidad.
+TEST(Simulador, OyeSoloASuVelocidad) {
+  const std::string escrituras = RutaTemporal("escrituras.txt");
+  const std::string escribir_xy = Hex("01 06 00 1A 59 58 93 A7");
+  {
+    SimuladorEnMarcha sim({"--baudios", "2400", "--una-velocidad", "--escrituras", escrituras});
+    Puerto puerto(sim.Esclavo());
+    for (const long baudios : {9600L, 1200L}) {
+      puerto.Velocidad(baudios);
+      for (const std::string& peticion : {kLeer1Desde26, kOrdenM, escribir_xy}) {
+        puerto.Enviar(peticion);
+        EXPECT_EQ(puerto.Recibir(1, kCallado), "") << baudios << " " << peticion.size();
+      }
+    }
+    puerto.Velocidad(2400);
+    puerto.Enviar(kLeer1Desde26);
+    EXPECT_EQ(puerto.Recibir(7), Hex("01 03 02 00 00 B8 44")) << "lo escrito a 9600 no quedó";
+    puerto.Enviar(kOrdenM);
+    EXPECT_EQ(puerto.Recibir(90).size(), 90u);
+    puerto.Enviar(escribir_xy);
+    EXPECT_EQ(puerto.Recibir(8), escribir_xy);
+    sim.Senal(SIGTERM);
+    EXPECT_EQ(sim.Esperar(), 0);
+  }
+  EXPECT_EQ(LeerArchivo(escrituras), "escrituras 1\nignoradas 0\n")
+      << "solo la escritura a su velocidad";
+
+  SimuladorEnMarcha sim({"--baudios", "2400"});
+  Puerto puerto(sim.Esclavo());
+  puerto.Velocidad(9600);
+  puerto.Enviar(kLeer1Desde26);
+  EXPECT_EQ(puerto.Recibir(7).size(), 7u);
+}
+
+// --solo-registros, lo contrario de --solo-linea: un indicador que solo habla Modbus.
+TEST(Simulador, SoloRegistrosNoContestaLaOrdenM) {
+  SimuladorEnMarcha sim({"--solo-registros"});
+  Puerto puerto(sim.Esclavo());
+  puerto.Enviar(kOrdenM);
+  EXPECT_EQ(puerto.Recibir(1, kCallado), "");
+  puerto.Enviar(kLeer1Desde26);
+  EXPECT_EQ(puerto.Recibir(7).size(), 7u);
+}
+
 TEST(Simulador, OpcionesNoValidas) {
   for (const std::vector<std::string>& malas :
        std::vector<std::vector<std::string>>{{"--perder", "0"},
                                              {"--eco-tardio", "0"},
+                                             {"--ignorar-escrituras", "0"},
+                                             {"--volver-tras", "-5"},
                                              {"--id", "256"},
                                              {"--id", "5-3"},
                                              {"--id", "1,"},
@@ -330,6 +408,7 @@ TEST(Simulador, OpcionesNoValidas) {
                                              {"--registro", "2:26=1"},
                                              {"--setup", "00"},
                                              {"--baudios", "1234"},
+                                             {"--solo-linea", "--solo-registros"},
                                              {"--vida", "-1"},
                                              {"--retardo"},
                                              {"--nada"},

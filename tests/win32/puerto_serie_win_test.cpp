@@ -14,7 +14,8 @@
 
 // Estas pruebas hablan con indicadores simulados que scripts/test-windows pone en marcha y
 // asigna a puertos COM del prefijo de wine:
-//   COM11 un indicador con ID 1; COM12 uno mudo; COM13 uno que corta la línea tras una orden.
+//   COM11 un indicador con ID 1; COM12 uno mudo; COM13 uno que corta la línea tras una orden;
+//   COM15 un adaptador que se quita tras una petición y vuelve 1 s después.
 // COM19 no existe.
 namespace {
 
@@ -24,6 +25,7 @@ using Reloj = Puerto::Reloj;
 constexpr long kIndicador = 11;
 constexpr long kMudo = 12;
 constexpr long kCortado = 13;
+constexpr long kDesenchufable = 15;
 constexpr long kInexistente = 19;
 
 double MsDesde(Reloj::time_point inicio) {
@@ -103,7 +105,7 @@ TEST_F(PuertoSerieWinTest, PasaCadaByteEnAmbosSentidos) {
   Transferencia transferencia(puerto, 1, Avance{});
   std::string dato = todos;
   EXPECT_EQ(transferencia.Escribir("1000", dato), todos);
-  EXPECT_EQ(transferencia.Leer("1000", "128"), todos);
+  EXPECT_EQ(transferencia.Leer("1000", "128").datos, todos);
 }
 
 // Tres intentos de 2000 ms cada uno, durmiendo: sin girar en la espera.
@@ -170,6 +172,31 @@ TEST_F(PuertoSerieWinTest, EsperaLosBytesYDuermeCuandoLaLineaSeCorta) {
   EXPECT_LT(gastado, 0.3);
   EXPECT_FALSE(puerto.PortOpen());
   EXPECT_EQ(puerto.Input(), "");
+}
+
+// Quitado el adaptador, la escritura falla a sus plazos sin girar y el puerto se cierra; vuelto
+// bajo el mismo COM, abre y el indicador conserva lo que tenía.
+TEST_F(PuertoSerieWinTest, UnAdaptadorQueSeQuitaYVuelve) {
+  Abrir(kDesenchufable);
+  Transferencia transferencia(puerto, 1, Avance{});
+  std::string ab = "AB";
+  ASSERT_EQ(transferencia.Escribir("26", ab), "AB");
+
+  std::string cd = "CD";
+  const double cpu = SegundosDeCpu();
+  const auto inicio = Reloj::now();
+  EXPECT_EQ(transferencia.Escribir("27", cd), "");
+  const double ms = MsDesde(inicio);
+  const double gastado = SegundosDeCpu() - cpu;
+  std::printf("Adaptador quitado: la escritura falló a los %.0f ms, %.3f s de procesador\n", ms,
+              gastado);
+  EXPECT_LT(ms, 3 * 2000 + 500);
+  EXPECT_LT(gastado, 0.3);
+  EXPECT_FALSE(puerto.PortOpen());
+
+  Abrir(kDesenchufable);
+  EXPECT_EQ(transferencia.Escribir("27", cd), "CD");
+  EXPECT_EQ(transferencia.Leer("26", "2"), "ABCD");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FrmComm.h"
+#include "ecos.h"
 #include "frm_Carga.h"
 #include "puerto_control.h"
 
@@ -137,7 +138,7 @@ class VentanasWin : public testing::Test {
   }
 
   void Abrir() {
-    ventana_ = std::make_unique<frm_Carga>(puerto_, carpeta_);
+    ventana_ = std::make_unique<frm_Carga>(puerto_, carpeta_, ecos_);
     ventana_->Mostrar(SW_SHOW);
     principal_ = FindWindowW(L"frm_Carga", nullptr);
   }
@@ -156,6 +157,7 @@ class VentanasWin : public testing::Test {
   fs::path carpeta_;
   fs::path anterior_;
   PuertoEco puerto_;
+  Ecos ecos_;
   std::unique_ptr<frm_Carga> ventana_;
   HWND principal_ = nullptr;
 };

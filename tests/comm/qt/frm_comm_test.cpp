@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <regex>
 #include <string>
 #include <vector>
@@ -197,10 +198,22 @@ class FrmCommTest : public QObject {
     dlg.xFnc = "r";
     dlg.linea = {5, 3, 1};
     dlg.exec();
-    QCOMPARE(traza.lineas.size(), std::size_t{1});
-    QVERIFY2(traza.lineas[0].rfind("no se pudo abrir /dev/ninguno: ", 0) == 0,
-             traza.lineas[0].c_str());
-    QVERIFY(traza.lineas[0].size() > std::string("no se pudo abrir /dev/ninguno: ").size());
+    QCOMPARE(traza.lineas,
+             std::vector<std::string>{"no se pudo abrir /dev/ninguno: el puerto no existe"});
+
+    // El adaptador se quita tras el primer registro: la traza lo dice una vez.
+    const QString enlace = carpeta.Ruta("adaptador");
+    Simulador quitado({"--enlace", enlace, "--desenchufar-tras", "1"});
+    carpeta.Ajustes(AjustesHacia(enlace));
+    traza.lineas.clear();
+    dlg.xFnc = "T";
+    dlg.xDato = "ABCD";
+    dlg.linea = kLineaDePrueba;
+    dlg.exec();
+    QVERIFY(!dlg.xOK);
+    QCOMPARE(std::count(traza.lineas.begin(), traza.lineas.end(),
+                        "se perdió el puerto: el adaptador se quitó o dejó de responder"),
+             1);
   }
 
   void cancelarTerminaLaEscritura_data() {

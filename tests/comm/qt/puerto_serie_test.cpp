@@ -1,5 +1,9 @@
 #include "puerto_serie.h"
 
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QtTest>
 #include <chrono>
 #include <string>
@@ -99,6 +103,39 @@ class PuertoSerieTest : public QObject {
     QVERIFY(!puerto.PortOpen());
     QCOMPARE(puerto.Input(), std::string());
     QCOMPARE(puerto.InBufferCount(), std::size_t{0});
+  }
+
+  // Abierto en exclusiva: otra copia no mezcla sus bytes con los nuestros y sabe por qué no abre.
+  void unPuertoAbiertoNoSeAbreDosVeces() {
+    PuertoSerie puerto;
+    QVERIFY(puerto.SetPortOpen(true));
+    PuertoSerie otro;
+    QVERIFY(!otro.SetPortOpen(true));
+    QCOMPARE(otro.ErrorApertura(), std::string("el puerto está en uso por otro programa"));
+    QVERIFY(puerto.SetPortOpen(false));
+    QVERIFY(otro.SetPortOpen(true));
+  }
+
+  // Un usuario sin permiso sobre el dispositivo (el esclavo es de root, 0620) no es un puerto
+  // en uso. Las pruebas corren como root: lo intenta un hijo que pasa a ser nobody.
+  void sinPermisoLoDiceConElGrupoDialout() {
+    const passwd* nadie = getpwnam("nobody");
+    if (geteuid() != 0 || nadie == nullptr) QSKIP("hace falta ser root y tener el usuario nobody");
+    QVERIFY(QFile::setPermissions(carpeta_->Ruta("."), QFile::ReadOwner | QFile::WriteOwner |
+                                                           QFile::ExeOwner | QFile::ReadOther |
+                                                           QFile::ExeOther));
+    const std::string esperado =
+        "no hay permiso para abrir el puerto: el usuario no está en el grupo dialout";
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+      if (setgid(nadie->pw_gid) != 0 || setuid(nadie->pw_uid) != 0) _exit(2);
+      PuertoSerie puerto;
+      _exit(!puerto.SetPortOpen(true) && puerto.ErrorApertura() == esperado ? 0 : 1);
+    }
+    int estado = 0;
+    QCOMPARE(waitpid(hijo, &estado, 0), hijo);
+    QVERIFY(WIFEXITED(estado));
+    QCOMPARE(WEXITSTATUS(estado), 0);
   }
 
   void propiedadesQueNoValenConservanSuValor_data() {

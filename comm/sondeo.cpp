@@ -1,0 +1,38 @@
+#include "sondeo.h"
+
+#include "linea.h"
+#include "tramas.h"
+#include "transferencia.h"
+
+namespace {
+
+constexpr long kBitsPorCaracter = 10;
+constexpr std::uint16_t kRegistroSondeo = 26;  // el primero del membrete
+const std::string kOrdenM = "M";
+constexpr std::size_t kLargoOrdenM = 4;  // ":M" CR LF
+
+}  // namespace
+
+std::chrono::microseconds EsperaPrimerByte(long baudios, std::size_t bytesPeticion,
+                                           std::chrono::milliseconds vuelta) {
+  const long long caracteres = static_cast<long long>(bytesPeticion) + 1;
+  const long long micros =
+      baudios > 0 ? (caracteres * kBitsPorCaracter * 1'000'000 + baudios - 1) / baudios : 0;
+  return std::chrono::microseconds(micros) + vuelta + kRetencionUsb;
+}
+
+bool OyeLaOrden(Puerto& comm1, Traza* traza, EcoDelPuerto& eco) {
+  const auto espera = EsperaPrimerByte(comm1.Baudios(), kLargoOrdenM, kVueltaOrden);
+  const std::string respuesta = OrdenDeLinea(comm1, kOrdenM, traza, eco, espera);
+  // Nada, o solo un trozo del eco de la orden, no dice que alguien escuche.
+  return FrenteDeEco(":" + kOrdenM + "\r\n", respuesta) == Frente::Otro;
+}
+
+bool ContestaElId(Puerto& comm1, std::uint8_t id, Traza* traza, EcoDelPuerto& eco) {
+  const PeticionModbus peticion = PeticionLectura(id, kRegistroSondeo, *Registros::De(1));
+  const auto espera = EsperaPrimerByte(comm1.Baudios(), peticion.trama.size(), kVueltaRegistros);
+  const Intento intento = IntentoAnotado(comm1, peticion, 1, 1, traza, eco, espera);
+  if (!intento.examen.terminado || intento.examen.trozos.empty()) return false;
+  const Veredicto veredicto = intento.examen.trozos.back().juicio.veredicto;
+  return veredicto == Veredicto::Aceptada || veredicto == Veredicto::Excepcion;
+}

@@ -1,0 +1,105 @@
+#include "buscar.h"
+
+#include <chrono>
+#include <iomanip>
+#include <sstream>
+#include <utility>
+
+#include "barra.h"
+#include "busqueda.h"
+
+namespace {
+
+constexpr long kVelocidadBase = 1200;
+// Sin --baudios, las de la lista de la ventana; sin --id, todas las de esclavo de Modbus.
+const std::vector<long> kVelocidadesVentana{1200, 2400, 4800, 9600};
+constexpr long kPrimerId = 1;
+constexpr long kUltimoId = 247;
+
+PlanBusqueda Plan(const Orden& orden) {
+  PlanBusqueda plan;
+  for (const long posicion : orden.baudios) plan.velocidades.push_back(kVelocidadBase << posicion);
+  if (plan.velocidades.empty()) plan.velocidades = kVelocidadesVentana;
+  plan.ids = orden.ids;
+  if (plan.ids.empty()) {
+    for (long id = kPrimerId; id <= kUltimoId; ++id) plan.ids.push_back(id);
+  }
+  return plan;
+}
+
+// "1200, 2400 y 9600"
+std::string Enumerar(const std::vector<long>& numeros) {
+  std::string texto;
+  for (std::size_t i = 0; i < numeros.size(); ++i) {
+    if (i > 0) texto += i + 1 == numeros.size() ? " y " : ", ";
+    texto += std::to_string(numeros[i]);
+  }
+  return texto;
+}
+
+std::string Segundos(std::chrono::steady_clock::duration tiempo) {
+  std::ostringstream texto;
+  texto << std::fixed << std::setprecision(1) << std::chrono::duration<double>(tiempo).count();
+  std::string coma = texto.str();
+  coma.replace(coma.find('.'), 1, ",");
+  return coma + " s";
+}
+
+// Una línea de opciones por velocidad, con todos los ID que contestaron a ella.
+void Usarlos(const ResultadoBusqueda& resultado, const std::string& comoPuerto,
+             std::ostream& errores) {
+  for (const long baudios : resultado.barridas) {
+    std::string ids;
+    int cuantos = 0;
+    for (const Hallazgo& h : resultado.hallados) {
+      if (h.baudios != baudios) continue;
+      ids += (cuantos++ == 0 ? "" : ",") + std::to_string(h.id);
+    }
+    if (cuantos == 0) continue;
+    errores << (cuantos == 1 ? "Para usarlo: " : "Para usarlos: ") << comoPuerto << " --baudios "
+            << baudios << " --id " << ids << '\n';
+  }
+}
+
+void Resumir(const ResultadoBusqueda& resultado, const PlanBusqueda& plan,
+             const std::string& comoPuerto, std::chrono::steady_clock::duration tiempo,
+             std::ostream& errores) {
+  if (resultado.oyenOrden.empty()) {
+    errores << "Nadie contestó la orden M: se probó cada ID a cada velocidad.\n";
+  } else {
+    errores << "La orden M contestó a " << Enumerar(resultado.oyenOrden)
+            << " baudios: se probaron los ID solo allí.\n";
+  }
+  const std::size_t hallados = resultado.hallados.size();
+  if (hallados == 0) {
+    errores << "Ningún indicador contestó (" << plan.ids.size() << " ID a "
+            << Enumerar(resultado.barridas) << " baudios), en " << Segundos(tiempo) << ".\n";
+    return;
+  }
+  errores << (hallados == 1 ? "Contestó 1 indicador"
+                            : "Contestaron " + std::to_string(hallados) + " indicadores")
+          << ", en " << Segundos(tiempo) << ".\n";
+  Usarlos(resultado, comoPuerto, errores);
+}
+
+}  // namespace
+
+int CorrerBusqueda(const Orden& orden, const std::string& comoPuerto, PuertoControl& puerto,
+                   Traza* traza, EcoDelPuerto eco, const Consola& consola) {
+  const PlanBusqueda plan = Plan(orden);
+  Barra barra(consola.errores, consola.terminal);
+  AvisosBusqueda avisos;
+  avisos.progreso = [&](const std::string& etiqueta, float valor) {
+    barra.Mostrar(etiqueta, valor);
+  };
+  avisos.hallado = [&](const Hallazgo& hallazgo) {
+    barra.Borrar();  // en una terminal, la línea no cae en medio de la barra
+    consola.salida << "ID " << hallazgo.id << " a " << hallazgo.baudios << " baudios\n"
+                   << std::flush;
+  };
+  const auto inicio = puerto.Ahora();
+  const ResultadoBusqueda resultado = Buscar(puerto, plan, traza, std::move(eco), avisos);
+  barra.Borrar();
+  Resumir(resultado, plan, comoPuerto, puerto.Ahora() - inicio, consola.errores);
+  return resultado.hallados.empty() ? 1 : 0;
+}
