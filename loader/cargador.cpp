@@ -20,15 +20,19 @@ std::string TextoVersion() {
 }  // namespace
 
 Cargador::Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza,
-                   Ecos& ecos)
+                   Ecos& ecos, PuertosPc pc)
     : CarpetaPrograma(std::move(carpetaPrograma)),
       pantalla_(pantalla),
       traza_(traza),
-      ecos_(ecos) {}
+      ecos_(ecos),
+      pc_(std::move(pc)) {}
 
 void Cargador::Form_Load() {
   pantalla_.MarcarNoMostrar(AjusteEntero("Global", "Mostrar", 0, 0, 1) == 1);
-  pantalla_.MostrarEleccion(SeleccionGuardada());
+  const Seleccion guardada = SeleccionGuardada();
+  puertos_ = ArmarPuertos(pc_, guardada.puerto);
+  pantalla_.MostrarPuertos(puertos_.nombres);
+  pantalla_.MostrarEleccion(guardada);
   pantalla_.Version(TextoVersion());
   if (!pantalla_.NoMostrar()) pantalla_.MostrarAyuda(true);
 }
@@ -60,6 +64,14 @@ Seleccion Cargador::GuardarSeleccion() {
   bool guardada = IntentarEscribirIni("Global", "Comm", eleccion.puerto);
   guardada = IntentarEscribirIni("Global", "Baudios", eleccion.baudios) && guardada;
   guardada = IntentarEscribirIni("global", "ID_1", eleccion.id) && guardada;
+  // Desde ahora el número es de ese adaptador, aunque se enchufen otros.
+  const auto adaptador = puertos_.nuevos.find(eleccion.puerto);
+  if (adaptador != puertos_.nuevos.end()) {
+    const bool asignado =
+        IntentarEscribirIni("Puertos", "Com" + std::to_string(eleccion.puerto), adaptador->second);
+    if (asignado) puertos_.nuevos.erase(adaptador);
+    guardada = asignado && guardada;
+  }
   if (!guardada) pantalla_.Aviso(kAvisoAjustes);
   return eleccion;
 }
@@ -86,8 +98,8 @@ void Cargador::CmdConect_Click() {
 }
 
 int Cargador::conec() {
-  const Conexion conexion = Conectar(NuevaPeticion(GuardarSeleccion()),
-                                     [this](Peticion& p) { pantalla_.Comunicar(p, true); });
+  const Conexion conexion =
+      Conectar(NuevaPeticion(GuardarSeleccion()), [this](Peticion& p) { pantalla_.Comunicar(p); });
   return conexion.respuesta == Respuesta::Ninguna ? 0 : 1;
 }
 
@@ -128,7 +140,7 @@ void Cargador::CmdSubir_Click() {
 
 void Cargador::subir() {
   const bool subido = SubirMembrete(NuevaPeticion(GuardarSeleccion()), Membrete,
-                                    [this](Peticion& p) { pantalla_.Comunicar(p, false); });
+                                    [this](Peticion& p) { pantalla_.Comunicar(p); });
   if (subido) {
     pantalla_.MostrarFin(true);
   } else {

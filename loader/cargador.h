@@ -5,6 +5,7 @@
 #include <string>
 
 #include "pantalla_carga.h"
+#include "puertos_ventana.h"
 
 class Ecos;
 class Traza;
@@ -14,9 +15,10 @@ class Traza;
 // manejadores desde sus eventos y cumple lo que pide PantallaCarga.
 class Cargador {
  public:
-  // `traza` puede faltar; `ecos` dura lo que el programa.
-  Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza,
-           Ecos& ecos);
+  // `traza` puede faltar; `ecos` dura lo que el programa; `pc` son los puertos de esta PC para
+  // la lista.
+  Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza, Ecos& ecos,
+           PuertosPc pc = {});
 
   void Form_Load();
   void Chk_inicio_Click();
@@ -39,11 +41,14 @@ class Cargador {
   std::filesystem::path CarpetaPrograma;
 
  private:
-  // Guarda la elección de pantalla y la devuelve para la petición; avisa si no se pudo guardar.
+  // Guarda la elección de pantalla, y el adaptador del puerto elegido si aún no tenía clave en
+  // [Puertos], y la devuelve para la petición; avisa si no se pudo guardar.
   Seleccion GuardarSeleccion();
   Peticion NuevaPeticion(const Seleccion& linea) const;
 
   PantallaCarga& pantalla_;
   Traza* traza_;
   Ecos& ecos_;
+  PuertosPc pc_;
+  PuertosVentana puertos_;
 };

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "peticion.h"
 
@@ -10,12 +11,18 @@
 // mostrar sus controles, mostrar cajas y diálogos. Los textos llegan en UTF-8.
 class PantallaCarga {
  public:
+  // Lo que dura un aviso en la barra de estado: lo bastante para leerlo sin quitar la vista
+  // del indicador mucho rato.
+  static constexpr int kMsAviso = 10000;
+
   enum class Icono { Ninguno, Critico, Exclamacion };
 
   virtual ~PantallaCarga() = default;
 
   // Puerto (posición + 1), velocidad (posición) e ID que se ven en pantalla.
   virtual Seleccion Eleccion() const = 0;
+  // Los nombres de la lista de puertos, "Com1" primero.
+  virtual void MostrarPuertos(const std::vector<std::string>& nombres) = 0;
   // Pone las listas y la barra del ID; una posición fuera de la lista la deja sin elección.
   virtual void MostrarEleccion(const Seleccion& eleccion) = 0;
 
@@ -28,7 +35,7 @@ class PantallaCarga {
   virtual void Version(const std::string& texto) = 0;
   // Panel 1 de la barra de estado.
   virtual void Estado(const std::string& texto) = 0;
-  // Un aviso pasajero en la barra de estado, que no borra el estado.
+  // Un aviso pasajero en la barra de estado, que no borra el estado; dura kMsAviso.
   virtual void Aviso(const std::string& texto) = 0;
   virtual void MostrarFin(bool visible) = 0;  // Lbl_Fin
   virtual void HabilitarBuscar() = 0;
@@ -39,9 +46,9 @@ class PantallaCarga {
   // El diálogo de abrir archivo, en `carpeta` con el filtro de textos; nada si se canceló.
   virtual std::optional<std::filesystem::path> ElegirArchivo(
       const std::filesystem::path& carpeta) = 0;
-  // Muestra "Comunicando" con la petición, centrado sobre la ventana o donde caiga, y vuelve
-  // cuando la petición terminó.
-  virtual void Comunicar(Peticion& peticion, bool centrado) = 0;
+  // Muestra "Comunicando" con la petición, centrado sobre la ventana, y vuelve cuando la
+  // petición terminó.
+  virtual void Comunicar(Peticion& peticion) = 0;
   // Termina el programa sin más eventos.
   virtual void Terminar() = 0;
 };

@@ -3,6 +3,7 @@
 #include "ajuste_entero.h"
 #include "ajustes.h"
 #include "bloque_setup.h"
+#include "nombre_puerto.h"
 #include "sucesos.h"
 #include "traza.h"
 
@@ -70,9 +71,10 @@ bool Verificar(const Peticion& dialogo, const std::string& escrito, const Comuni
 }  // namespace
 
 // Los valores guardados fuera de lo que la ventana admite valen como ausentes; -1 en
-// "Baudios" y 0 en "Comm" dejan la lista sin elección.
+// "Baudios" y 0 en "Comm" dejan la lista sin elección. La lista de puertos llega al "Comm"
+// guardado, así que cualquier puerto que el programa admite es una elección.
 Seleccion SeleccionGuardada() {
-  return Seleccion{AjusteEntero("Global", "Comm", 1, 0, 8),
+  return Seleccion{AjusteEntero("Global", "Comm", 1, 0, kUltimoPuerto),
                    AjusteEntero("Global", "Baudios", 3, -1, 3),
                    AjusteEntero("global", "ID_1", 1, 0, kUltimoId)};
 }

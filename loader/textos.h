@@ -24,8 +24,6 @@ inline constexpr char kConectar[] = "Conectar Kesta";
 inline constexpr char kBuscar[] = "Buscar Archivo";
 inline constexpr char kSubir[] = "Subir a Indicador";
 inline constexpr char kEstado[] = "Estado";
-inline constexpr const char* kPuertos[] = {"Com1", "Com2", "Com3", "Com4",
-                                           "Com5", "Com6", "Com7", "Com8"};
 inline constexpr const char* kVelocidades[] = {::kVelocidades[0], ::kVelocidades[1],
                                                ::kVelocidades[2], ::kVelocidades[3]};
 static_assert(std::size(kVelocidades) == kVelocidadesVentana);

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr long kUltimoPuerto = 255;
 // En Windows el número sale del nombre COM<N>; en los demás sistemas, de [Puertos].
 #ifdef _WIN32
 constexpr bool kSeccionPuertos = false;

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <set>
 
+#include "nombre_puerto.h"
 #include "numero.h"
 #include "peticion.h"
 #include "velocidades.h"
 
 namespace {
-
-constexpr long kUltimoPuerto = 255;
 
 struct Fallo {
   std::string texto;

@@ -12,7 +12,8 @@ namespace {
 
 const char kAyuda[] =
     "Uso: cargador_membrete [TAREA] [OPCIONES]\n"
-    "Sin argumentos (o solo con --traza) abre la ventana.\n"
+    "Sin argumentos, solo con --traza o con solo un archivo (un membrete soltado sobre el\n"
+    "programa) abre la ventana.\n"
     "\n"
     "Tareas (una):\n"
     "  --subir ARCHIVO     sube el membrete (75 bytes como máximo) desde el registro 26\n"
@@ -31,7 +32,8 @@ const char kAyuda[] =
     "  --dispositivo RUTA  el dispositivo del puerto, p. ej. /dev/ttyUSB0\n"
     "  --baudios V         1200, 2400, 4800, 9600 o 19200; con --buscar, una lista (2400,9600)\n"
     "  --id LISTA          IDs de los indicadores, 0 a 255, p. ej. 1,3,5-8: la tarea se hace\n"
-    "                      con cada uno en turno y termina con una tabla\n"
+    "                      con cada uno en turno y termina con una tabla; con --buscar, los\n"
+    "                      que se prueban (1 a 255)\n"
     "  --traza             anota cada petición y respuesta en Brun_Kqt.log, junto al programa\n"
     "\n"
     "La salida estándar lleva lo pedido (membretes, claves, puertos); la de errores, el avance,\n"
@@ -70,8 +72,16 @@ std::string MembreteDeArchivo(const std::filesystem::path& carpeta, const std::s
 }  // namespace
 
 bool ConVentana(const std::vector<std::string>& argumentos) {
-  return std::all_of(argumentos.begin(), argumentos.end(),
-                     [](const std::string& a) { return a == "--traza"; });
+  std::error_code ec;
+  const bool archivoSoltado =
+      argumentos.size() == 1 && argumentos[0].rfind('-', 0) != 0 &&
+      std::filesystem::is_regular_file(std::filesystem::u8path(argumentos[0]), ec);
+  return archivoSoltado || std::all_of(argumentos.begin(), argumentos.end(),
+                                       [](const std::string& a) { return a == "--traza"; });
+}
+
+bool PideTraza(const std::vector<std::string>& argumentos) {
+  return std::find(argumentos.begin(), argumentos.end(), "--traza") != argumentos.end();
 }
 
 int EjecutarOrdenes(const std::vector<std::string>& argumentos, const Consola& consola) {

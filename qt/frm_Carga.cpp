@@ -8,13 +8,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <utility>
 
 #include "disposicion.h"
 #include "twips.h"
 
-frm_Carga::frm_Carga(Ecos& ecos, QWidget* parent, Traza* traza)
+frm_Carga::frm_Carga(Ecos& ecos, QWidget* parent, Traza* traza, PuertosPc pc)
     : QWidget(parent),
-      cargador_(*this, QCoreApplication::applicationDirPath().toStdString(), traza, ecos) {
+      cargador_(*this, QCoreApplication::applicationDirPath().toStdString(), traza, ecos,
+                std::move(pc)) {
   CrearControles();
   EnlazarEventos();
   cargador_.Form_Load();
@@ -44,6 +46,11 @@ void frm_Carga::closeEvent(QCloseEvent* event) {
 Seleccion frm_Carga::Eleccion() const {
   return Seleccion{ListaPuerto->currentIndex() + 1, ListaBaudios->currentIndex(),
                    HScrollId0->value()};
+}
+
+void frm_Carga::MostrarPuertos(const std::vector<std::string>& nombres) {
+  ListaPuerto->clear();
+  for (const std::string& nombre : nombres) ListaPuerto->addItem(QString::fromStdString(nombre));
 }
 
 void frm_Carga::MostrarEleccion(const Seleccion& eleccion) {

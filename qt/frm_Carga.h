@@ -23,8 +23,9 @@ class frm_Carga : public QWidget, private PantallaCarga {
   Q_OBJECT
 
  public:
-  // `ecos` dura lo que el programa.
-  explicit frm_Carga(Ecos& ecos, QWidget* parent = nullptr, Traza* traza = nullptr);
+  // `ecos` dura lo que el programa; `pc`: los puertos de esta PC para la lista.
+  explicit frm_Carga(Ecos& ecos, QWidget* parent = nullptr, Traza* traza = nullptr,
+                     PuertosPc pc = {});
 
   Cargador& Flujos() { return cargador_; }
 
@@ -47,6 +48,7 @@ class frm_Carga : public QWidget, private PantallaCarga {
 
   // PantallaCarga
   Seleccion Eleccion() const override;
+  void MostrarPuertos(const std::vector<std::string>& nombres) override;
   void MostrarEleccion(const Seleccion& eleccion) override;
   bool NoMostrar() const override;
   void MarcarNoMostrar(bool marcada) override;
@@ -59,7 +61,7 @@ class frm_Carga : public QWidget, private PantallaCarga {
   void HabilitarSubir() override;
   void Caja(const std::string& titulo, const std::string& texto, Icono icono) override;
   std::optional<std::filesystem::path> ElegirArchivo(const std::filesystem::path& carpeta) override;
-  void Comunicar(Peticion& peticion, bool centrado) override;
+  void Comunicar(Peticion& peticion) override;
   void Terminar() override;  // emite Salida
 
   QGroupBox* Frame2;

@@ -170,7 +170,6 @@ void frm_Carga::CrearSerie() {
 
   LblPuerto = ConTexto<QLabel>(fraSerie, "LblPuerto", textos::kPuerto, disposicion::LblPuerto);
   ListaPuerto = Control<QComboBox>(fraSerie, "ListaPuerto", disposicion::ListaPuerto);
-  for (const char* puerto : textos::kPuertos) ListaPuerto->addItem(Texto(puerto));
   LblBaudios = ConTexto<QLabel>(fraSerie, "LblBaudios", textos::kBaudios, disposicion::LblBaudios);
   ListaBaudios = Control<QComboBox>(fraSerie, "ListaBaudios", disposicion::ListaBaudios);
   for (const char* velocidad : textos::kVelocidades) ListaBaudios->addItem(Texto(velocidad));

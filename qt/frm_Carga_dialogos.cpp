@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kAvisoMs = 10000;
-
 QMessageBox::Icon IconoQt(PantallaCarga::Icono icono) {
   switch (icono) {
     case PantallaCarga::Icono::Critico:
@@ -38,7 +36,7 @@ void frm_Carga::Estado(const std::string& texto) {
 
 // Tapa el panel 1 un rato; después vuelve a verse el estado.
 void frm_Carga::Aviso(const std::string& texto) {
-  sbStatusBar->showMessage(QString::fromStdString(texto), kAvisoMs);
+  sbStatusBar->showMessage(QString::fromStdString(texto), kMsAviso);
 }
 
 void frm_Carga::Caja(const std::string& titulo, const std::string& texto, Icono icono) {
@@ -64,14 +62,12 @@ std::optional<std::filesystem::path> frm_Carga::ElegirArchivo(
   return Ruta(Dialogo.selectedFiles().constFirst());
 }
 
-void frm_Carga::Comunicar(Peticion& peticion, bool centrado) {
+void frm_Carga::Comunicar(Peticion& peticion) {
   FrmComm dialogo(this);
   static_cast<Peticion&>(dialogo) = peticion;
-  if (centrado) {
-    const QRect ventana = frameGeometry();
-    dialogo.move(ventana.left() + ventana.width() / 2 - dialogo.width() / 2,
-                 ventana.top() + ventana.height() / 2 - dialogo.height() / 2);
-  }
+  const QRect ventana = frameGeometry();
+  dialogo.move(ventana.left() + ventana.width() / 2 - dialogo.width() / 2,
+               ventana.top() + ventana.height() / 2 - dialogo.height() / 2);
   dialogo.exec();
   peticion = static_cast<Peticion&>(dialogo);
 }

@@ -9,26 +9,46 @@
 #include "barra.h"
 #include "ecos.h"
 #include "frm_Carga.h"
+#include "nombre_puerto.h"
 #include "ordenes.h"
 #include "puerto_serie.h"
 #include "traza_archivo.h"
 
 namespace {
 
+// Donde Linux nombra cada adaptador serie USB por su fabricante y número de serie.
+const char* const kAdaptadores = "/dev/serial/by-id";
+
 std::vector<PuertoDelSistema> PuertosDelSistema() {
   std::vector<PuertoDelSistema> puertos;
+  const std::vector<std::string> adaptadores = AdaptadoresEn(kAdaptadores);
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     QString descripcion = info.description();
     if (!info.manufacturer().isEmpty()) descripcion += " (" + info.manufacturer() + ")";
-      // En Windows el programa nombra sus puertos COM<N>, como portName().
+      // En Windows el programa nombra sus puertos COM<N>, como portName(); en Linux un adaptador
+      // USB va por su nombre estable, no por ttyUSB<n>, que cambia con el orden de enchufe.
 #ifdef Q_OS_WIN
-    const QString dispositivo = info.portName();
+    const std::string dispositivo = QFile::encodeName(info.portName()).toStdString();
 #else
-    const QString dispositivo = info.systemLocation();
+    const std::string dispositivo =
+        NombreEstable(QFile::encodeName(info.systemLocation()).toStdString(), adaptadores);
 #endif
-    puertos.push_back({QFile::encodeName(dispositivo).toStdString(), descripcion.toStdString()});
+    puertos.push_back({dispositivo, descripcion.toStdString()});
   }
   return puertos;
+}
+
+// Los puertos para la lista de la ventana: en Windows sus COM<n>; en Linux los adaptadores USB
+// por su nombre estable.
+PuertosPc PuertosDeLaPc() {
+  PuertosPc pc;
+#ifdef Q_OS_WIN
+  for (const PuertoDelSistema& puerto : PuertosDelSistema())
+    pc.numeros.push_back(NumeroCom(puerto.dispositivo));
+#else
+  pc.adaptadores = AdaptadoresEn(kAdaptadores);
+#endif
+  return pc;
 }
 
 std::filesystem::path CarpetaPrograma() {
@@ -56,10 +76,10 @@ int main(int argc, char* argv[]) {
   PrepararAplicacion();
 
   // Traza para el técnico: con --traza o con [Diagnostico] Traza = 1 en los ajustes.
-  const std::unique_ptr<Traza> traza = AbrirTraza(CarpetaPrograma(), !argumentos.empty());
+  const std::unique_ptr<Traza> traza = AbrirTraza(CarpetaPrograma(), PideTraza(argumentos));
   // Lo que se aprende del eco de cada línea vale mientras el programa corre.
   Ecos ecos;
-  frm_Carga ventana(ecos, nullptr, traza.get());
+  frm_Carga ventana(ecos, nullptr, traza.get(), PuertosDeLaPc());
   // exit() y no quit(): quit() pediría cerrar la ventana, y la ventana lo rechaza.
   QObject::connect(&ventana, &frm_Carga::Salida, &app, [] { QCoreApplication::exit(0); });
   ventana.show();

@@ -10,7 +10,7 @@ constexpr std::string_view kExtension = ".tmp";
 }  // namespace
 
 std::optional<std::string> LeerArchivo(const std::string& ruta) {
-  std::ifstream archivo(ruta, std::ios::binary);
+  std::ifstream archivo(RutaNativa(ruta), std::ios::binary);
   std::string texto;
   char bloque[4096];
   while (archivo && texto.size() <= kLargoMaximo) {

@@ -1,17 +1,22 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 // El archivo de ajustes "Brun_Kqt.ini" de la carpeta actual, buscado de nuevo en cada llamada.
 struct ArchivoAjustes {
-  std::string ruta;  // el hallado, o donde lo crea la primera escritura
+  std::string ruta;  // el hallado, o donde lo crea la primera escritura (ver RutaNativa)
   bool existe;
   bool oculto;  // oculto o de sistema (Windows): la lectura lo ignora, la escritura no
 };
 
 ArchivoAjustes UbicarAjustes();
+
+// `ruta` para las funciones de archivos de C++: en Windows va en UTF-8, en los demás sistemas
+// son los bytes del nombre tal cual.
+std::filesystem::path RutaNativa(const std::string& ruta);
 
 // Los bytes del archivo; nada si no se puede leer o pasa de 1 MiB, que ningún ajuste ocupa.
 std::optional<std::string> LeerArchivo(const std::string& ruta);

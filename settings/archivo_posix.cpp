@@ -80,6 +80,10 @@ bool ComoAntes(int fd, const struct stat& antes) {
 
 }  // namespace
 
+std::filesystem::path RutaNativa(const std::string& ruta) {
+  return std::filesystem::path(ruta);
+}
+
 ArchivoAjustes UbicarAjustes() {
   struct stat datos;
   if (lstat(kNombre, &datos) == 0) return {kNombre, true, false};

@@ -3,17 +3,36 @@
 #include "archivo.h"
 #include "nombres.h"
 
+// Las rutas van en UTF-8 y se llaman las funciones anchas: las de 8 bits no abren una carpeta
+// cuyo nombre queda fuera de la página de códigos de la PC (un perfil en cirílico o en griego).
 namespace {
 
-constexpr char kNombre[] = "Brun_Kqt.ini";
+constexpr wchar_t kNombre[] = L"Brun_Kqt.ini";
+
+std::wstring Ancho(const std::string& utf8) {
+  const int largo =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring ancho(static_cast<std::size_t>(largo), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), ancho.data(), largo);
+  return ancho;
+}
+
+std::string Utf8(const std::wstring& ancho) {
+  const int largo = WideCharToMultiByte(CP_UTF8, 0, ancho.data(), static_cast<int>(ancho.size()),
+                                        nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(largo), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, ancho.data(), static_cast<int>(ancho.size()), utf8.data(), largo,
+                      nullptr, nullptr);
+  return utf8;
+}
 
 // "<carpeta actual>\", o nada si no se puede saber: un nombre suelto ya es relativo a ella.
-std::string CarpetaActual() {
-  DWORD largo = GetCurrentDirectoryA(0, nullptr);
-  std::string carpeta(largo, '\0');
-  DWORD copiados = largo == 0 ? 0 : GetCurrentDirectoryA(largo, carpeta.data());
+std::wstring CarpetaActual() {
+  DWORD largo = GetCurrentDirectoryW(0, nullptr);
+  std::wstring carpeta(largo, L'\0');
+  DWORD copiados = largo == 0 ? 0 : GetCurrentDirectoryW(largo, carpeta.data());
   carpeta.resize(copiados < largo ? copiados : 0);
-  if (!carpeta.empty() && carpeta.back() != '\\') carpeta += '\\';
+  if (!carpeta.empty() && carpeta.back() != L'\\') carpeta += L'\\';
   return carpeta;
 }
 
@@ -27,41 +46,48 @@ bool Vivo(unsigned long proceso) {
 }
 
 // Los temporales de escritores muertos antes de renombrar se borran, para que no se acumulen.
-void BorrarHuerfanos(const std::string& ruta) {
-  const std::size_t corte = ruta.find_last_of("\\/") + 1;  // 0 sin carpeta
-  const std::string carpeta = ruta.substr(0, corte);
-  WIN32_FIND_DATAA datos;
-  HANDLE busqueda = FindFirstFileA((ruta + ".*.tmp").c_str(), &datos);
+void BorrarHuerfanos(const std::wstring& ruta) {
+  const std::size_t corte = ruta.find_last_of(L"\\/") + 1;  // 0 sin carpeta
+  const std::wstring carpeta = ruta.substr(0, corte);
+  WIN32_FIND_DATAW datos;
+  HANDLE busqueda = FindFirstFileW((ruta + L".*.tmp").c_str(), &datos);
   if (busqueda == INVALID_HANDLE_VALUE) return;
   do {
-    std::optional<unsigned long> proceso = ProcesoDeTemporal(datos.cFileName, ruta.substr(corte));
-    if (proceso && !Vivo(*proceso)) DeleteFileA((carpeta + datos.cFileName).c_str());
-  } while (FindNextFileA(busqueda, &datos));
+    std::optional<unsigned long> proceso =
+        ProcesoDeTemporal(Utf8(datos.cFileName), Utf8(ruta.substr(corte)));
+    if (proceso && !Vivo(*proceso)) DeleteFileW((carpeta + datos.cFileName).c_str());
+  } while (FindNextFileW(busqueda, &datos));
   FindClose(busqueda);
 }
 
 }  // namespace
 
-ArchivoAjustes UbicarAjustes() {
-  std::string carpeta = CarpetaActual();
-  WIN32_FIND_DATAA datos;
-  HANDLE busqueda = FindFirstFileA(kNombre, &datos);
-  if (busqueda == INVALID_HANDLE_VALUE) return {carpeta + kNombre, false, false};
-  FindClose(busqueda);
-  // La búsqueda también halla nombres cortos 8.3; solo cuenta el nombre mismo.
-  if (!IgualesSinMayusculas(datos.cFileName, kNombre)) return {carpeta + kNombre, false, false};
-  bool oculto = (datos.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
-  return {carpeta + datos.cFileName, true, oculto};
+std::filesystem::path RutaNativa(const std::string& ruta) {
+  return std::filesystem::path(Ancho(ruta));
 }
 
-bool GuardarArchivo(const std::string& ruta, const std::string& contenido) {
-  DWORD atributos = GetFileAttributesA(ruta.c_str());
+ArchivoAjustes UbicarAjustes() {
+  const std::wstring carpeta = CarpetaActual();
+  const std::string ruta = Utf8(carpeta + kNombre);
+  WIN32_FIND_DATAW datos;
+  HANDLE busqueda = FindFirstFileW(kNombre, &datos);
+  if (busqueda == INVALID_HANDLE_VALUE) return {ruta, false, false};
+  FindClose(busqueda);
+  // La búsqueda también halla nombres cortos 8.3; solo cuenta el nombre mismo.
+  if (!IgualesSinMayusculas(Utf8(datos.cFileName), Utf8(kNombre))) return {ruta, false, false};
+  bool oculto = (datos.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+  return {Utf8(carpeta + datos.cFileName), true, oculto};
+}
+
+bool GuardarArchivo(const std::string& rutaUtf8, const std::string& contenido) {
+  const std::wstring ruta = Ancho(rutaUtf8);
+  DWORD atributos = GetFileAttributesW(ruta.c_str());
   bool existe = atributos != INVALID_FILE_ATTRIBUTES;
   if (existe && (atributos & FILE_ATTRIBUTE_READONLY) != 0) return false;
   BorrarHuerfanos(ruta);
   // Con el número del proceso: ningún otro escritor vivo puede estar usándolo.
-  std::string temporal = NombreTemporal(ruta, GetCurrentProcessId());
-  HANDLE archivo = CreateFileA(temporal.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  const std::wstring temporal = Ancho(NombreTemporal(rutaUtf8, GetCurrentProcessId()));
+  HANDLE archivo = CreateFileW(temporal.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
   if (archivo == INVALID_HANDLE_VALUE) return false;
   DWORD escritos = 0;
@@ -69,11 +95,11 @@ bool GuardarArchivo(const std::string& ruta, const std::string& contenido) {
                            &escritos, nullptr) &&
                  escritos == contenido.size() && FlushFileBuffers(archivo);
   CloseHandle(archivo);
-  if (!escrito || !MoveFileExA(temporal.c_str(), ruta.c_str(),
+  if (!escrito || !MoveFileExW(temporal.c_str(), ruta.c_str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(temporal.c_str());
+    DeleteFileW(temporal.c_str());
     return false;
   }
-  if (existe) SetFileAttributesA(ruta.c_str(), atributos);
+  if (existe) SetFileAttributesW(ruta.c_str(), atributos);
   return true;
 }

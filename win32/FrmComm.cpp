@@ -25,11 +25,11 @@ FrmComm::FrmComm(HWND dueno, PuertoControl& comm1)
       comm1_(comm1),
       letra_(NuevaLetra(disposicion::kLetraVentana, disposicion::kPuntosVentana, false)) {}
 
-void FrmComm::Mostrar(Peticion& peticion, bool centrado) {
+void FrmComm::Mostrar(Peticion& peticion) {
   peticion_ = &peticion;
   terminado_ = false;
   Crear();
-  Colocar(centrado);
+  Colocar();
   Form_Load();
 
   EnableWindow(dueno_, FALSE);
@@ -63,17 +63,13 @@ void FrmComm::Crear() {
       Control(ventana_, WC_BUTTONW, "", BS_PUSHBUTTON | WS_TABSTOP, disposicion::CmdCancel, letra);
 }
 
-// Centrado sobre el dueño para conectar; si no, en medio del área de trabajo de la pantalla.
-void FrmComm::Colocar(bool centrado) {
+// Centrado sobre el dueño: con dos pantallas aparece donde el operador está mirando.
+void FrmComm::Colocar() {
   RECT propio;
   GetWindowRect(ventana_, &propio);
   const SIZE tamano{propio.right - propio.left, propio.bottom - propio.top};
   RECT exterior;
-  if (centrado) {
-    GetWindowRect(dueno_, &exterior);
-  } else {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &exterior, 0);
-  }
+  GetWindowRect(dueno_, &exterior);
   const POINT lugar = Centro(exterior, tamano);
   SetWindowPos(ventana_, nullptr, lugar.x, lugar.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -107,7 +103,10 @@ void FrmComm::CmdCancel_Click() {
 
 void FrmComm::Atender(const MSG& msg) {
   const bool propio = msg.hwnd == ventana_ || IsChild(ventana_, msg.hwnd);
-  if (propio && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+  // Escape, o Intro sobre "Cancelar" como en un diálogo.
+  const bool cancelar =
+      msg.wParam == VK_ESCAPE || (msg.wParam == VK_RETURN && msg.hwnd == CmdCancel);
+  if (propio && msg.message == WM_KEYDOWN && cancelar) {
     CmdCancel_Click();
     return;
   }

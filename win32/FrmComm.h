@@ -15,14 +15,14 @@ class FrmComm {
   FrmComm(HWND dueno, PuertoControl& comm1);
 
   // Vuelve cuando la petición terminó; el resultado queda en sus campos xOK y xDato.
-  void Mostrar(Peticion& peticion, bool centrado);
+  void Mostrar(Peticion& peticion);
 
   HWND Ventana() const { return ventana_; }
   LRESULT Mensaje(UINT mensaje, WPARAM w, LPARAM l);
 
  private:
   void Crear();
-  void Colocar(bool centrado);
+  void Colocar();
   void Form_Load();
   void TimerOn_Timer();
   void CmdCancel_Click();

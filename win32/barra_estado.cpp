@@ -1,6 +1,7 @@
 #include "barra_estado.h"
 
 #include "controles.h"
+#include "pantalla_carga.h"
 #include "textos.h"
 
 namespace {
@@ -9,7 +10,6 @@ constexpr UINT_PTR kReloj = 1;
 constexpr UINT_PTR kFinAviso = 2;
 // Cada segundo: la hora corta cambia de minuto en minuto y así nunca queda atrasada.
 constexpr UINT kMsReloj = 1000;
-constexpr UINT kMsAviso = 5000;
 constexpr int kMargenPanel = 150;  // twips a cada lado del texto de fecha y hora
 
 // Fecha u hora corta de Windows (GetDateFormatW o GetTimeFormatW, que se llaman igual).
@@ -41,7 +41,7 @@ void BarraEstado::Estado(const std::string& texto) {
 void BarraEstado::Aviso(const std::string& texto) {
   conAviso_ = true;
   MostrarPanel1(Ancho(texto));
-  SetTimer(dueno_, kFinAviso, kMsAviso, nullptr);
+  SetTimer(dueno_, kFinAviso, PantallaCarga::kMsAviso, nullptr);
 }
 
 bool BarraEstado::Tic(UINT_PTR temporizador) {

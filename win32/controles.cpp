@@ -109,6 +109,10 @@ int AnchoTexto(HWND control, const std::wstring& texto) {
   return medida.cx;
 }
 
+void Agregar(HWND lista, const std::string& texto) {
+  SendMessageW(lista, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Ancho(texto).c_str()));
+}
+
 void Ensanchar(HWND control, int agregado) {
   std::wstring texto(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   texto.resize(static_cast<std::size_t>(

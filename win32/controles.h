@@ -33,6 +33,9 @@ HWND Control(HWND contenedor, const wchar_t* clase, const std::string& texto, DW
 // él, y lo que avisan llega a la ventana que lo contiene.
 HWND Marco(HWND contenedor, const std::string& titulo, const Lugar& lugar, HFONT letra);
 
+// Un renglón más al final de una lista desplegable.
+void Agregar(HWND lista, const std::string& texto);
+
 // Ancho en píxeles de `texto` con la letra del control.
 int AnchoTexto(HWND control, const std::wstring& texto);
 

@@ -46,9 +46,9 @@ LRESULT Fondo(HDC dc, int color) {
 }  // namespace
 
 frm_Carga::frm_Carga(PuertoControl& comm1, std::filesystem::path carpetaPrograma, Ecos& ecos,
-                     Traza* traza)
+                     Traza* traza, PuertosPc pc)
     : comm1_(comm1),
-      cargador_(*this, std::move(carpetaPrograma), traza, ecos),
+      cargador_(*this, std::move(carpetaPrograma), traza, ecos, std::move(pc)),
       letra_(NuevaLetra(disposicion::kLetraVentana, disposicion::kPuntosVentana, false)),
       letraAyuda_(NuevaLetra(disposicion::kLetraVentana, disposicion::kPuntosAyuda, false)),
       letraDestacada_(NuevaLetra(disposicion::kLetraVentana, disposicion::kPuntosDestacado, true)),
@@ -87,6 +87,11 @@ bool frm_Carga::Tecla(const MSG& msg) {
 Seleccion frm_Carga::Eleccion() const {
   return Seleccion{Elegido(ListaPuerto) + 1, Elegido(ListaBaudios),
                    GetScrollPos(HScrollId0, SB_CTL)};
+}
+
+void frm_Carga::MostrarPuertos(const std::vector<std::string>& nombres) {
+  SendMessageW(ListaPuerto, CB_RESETCONTENT, 0, 0);
+  for (const std::string& nombre : nombres) Agregar(ListaPuerto, nombre.c_str());
 }
 
 void frm_Carga::MostrarEleccion(const Seleccion& eleccion) {
@@ -148,7 +153,10 @@ std::optional<std::filesystem::path> frm_Carga::ElegirArchivo(
   // Una sola entrada: descripción y patrón, cada uno terminado en NUL, y un NUL más al final.
   const std::wstring filtro =
       Ancho(textos::kFiltroNombre) + L'\0' + Ancho(textos::kFiltroPatron) + L'\0';
-  std::wstring archivo(kLargoRuta, L'\0');
+  // La carpeta en lpstrFile: desde Windows 7, lpstrInitialDir pierde ante la última carpeta
+  // usada, y una ruta en lpstrFile no.
+  std::wstring archivo = inicial + L'\\';
+  archivo.resize(kLargoRuta, L'\0');
   OPENFILENAMEW datos{};
   datos.lStructSize = sizeof datos;
   datos.hwndOwner = ventana_;
@@ -161,9 +169,9 @@ std::optional<std::filesystem::path> frm_Carga::ElegirArchivo(
   return std::filesystem::path(archivo.c_str());
 }
 
-void frm_Carga::Comunicar(Peticion& peticion, bool centrado) {
+void frm_Carga::Comunicar(Peticion& peticion) {
   FrmComm dialogo(ventana_, comm1_);
-  dialogo.Mostrar(peticion, centrado);
+  dialogo.Mostrar(peticion);
 }
 
 // Sin más eventos de la ventana: el bucle de mensajes termina con el WM_QUIT.
@@ -199,6 +207,13 @@ LRESULT frm_Carga::Mensaje(UINT mensaje, WPARAM w, LPARAM l) {
       std::int16_t cancel = 0;
       cargador_.Form_Unload(cancel);
       return 0;
+    }
+    case WM_QUERYENDSESSION: {
+      // Apagar o cerrar la sesión se rechaza igual, salvo cuando Windows no deja elegir.
+      if ((l & ENDSESSION_CRITICAL) != 0) return TRUE;
+      std::int16_t cancel = 0;
+      cargador_.Form_Unload(cancel);
+      return cancel == 0;
     }
     default:
       return DefWindowProcW(ventana_, mensaje, w, l);

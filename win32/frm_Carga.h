@@ -17,9 +17,10 @@ class Traza;
 // y los tres botones de trabajo. Dibuja y reparte eventos; las reglas son las de Cargador.
 class frm_Carga : public PantallaCarga {
  public:
-  // `traza` puede faltar; `ecos` dura lo que el programa.
+  // `traza` puede faltar; `ecos` dura lo que el programa; `pc` son los puertos de esta PC para
+  // la lista.
   frm_Carga(PuertoControl& comm1, std::filesystem::path carpetaPrograma, Ecos& ecos,
-            Traza* traza = nullptr);
+            Traza* traza = nullptr, PuertosPc pc = {});
   ~frm_Carga() override;
 
   void Mostrar(int como);
@@ -30,6 +31,7 @@ class frm_Carga : public PantallaCarga {
 
   // Las listas, la barra del ID y su etiqueta LabelId0.
   Seleccion Eleccion() const override;
+  void MostrarPuertos(const std::vector<std::string>& nombres) override;
   void MostrarEleccion(const Seleccion& eleccion) override;
   // Chk_inicio; Frame2 se corre con SetWindowPos.
   bool NoMostrar() const override;
@@ -45,7 +47,7 @@ class frm_Carga : public PantallaCarga {
   // MessageBoxW, GetOpenFileNameW y el diálogo FrmComm.
   void Caja(const std::string& titulo, const std::string& texto, Icono icono) override;
   std::optional<std::filesystem::path> ElegirArchivo(const std::filesystem::path& carpeta) override;
-  void Comunicar(Peticion& peticion, bool centrado) override;
+  void Comunicar(Peticion& peticion) override;
   // PostQuitMessage.
   void Terminar() override;
 

@@ -24,14 +24,9 @@ HWND Etiqueta(HWND contenedor, const char* texto, const Lugar& lugar, HFONT letr
   return Control(contenedor, WC_STATICW, texto, SS_LEFT, lugar, letra);
 }
 
-template <std::size_t N>
-HWND Lista(HWND contenedor, const char* const (&elementos)[N], const Lugar& lugar, HFONT letra) {
-  HWND lista =
-      Control(contenedor, WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-              Lugar{lugar.left, lugar.top, lugar.width, lugar.height * kRenglonesLista}, letra);
-  for (const char* elemento : elementos)
-    SendMessageW(lista, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Ancho(elemento).c_str()));
-  return lista;
+HWND Lista(HWND contenedor, const Lugar& lugar, HFONT letra) {
+  return Control(contenedor, WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+                 Lugar{lugar.left, lugar.top, lugar.width, lugar.height * kRenglonesLista}, letra);
 }
 
 }  // namespace
@@ -93,9 +88,10 @@ void frm_Carga::CrearSerie() {
       Control(fraSerie, WC_SCROLLBARW, "", SBS_HORZ | WS_TABSTOP, disposicion::HScrollId0, letra);
   SetScrollRange(HScrollId0, SB_CTL, 0, disposicion::kIdMaximo, FALSE);
   Ensanchar(Etiqueta(fraSerie, textos::kPuerto, disposicion::LblPuerto, letra), 0);
-  ListaPuerto = Lista(fraSerie, textos::kPuertos, disposicion::ListaPuerto, letra);
+  ListaPuerto = Lista(fraSerie, disposicion::ListaPuerto, letra);
   Ensanchar(Etiqueta(fraSerie, textos::kBaudios, disposicion::LblBaudios, letra), 0);
-  ListaBaudios = Lista(fraSerie, textos::kVelocidades, disposicion::ListaBaudios, letra);
+  ListaBaudios = Lista(fraSerie, disposicion::ListaBaudios, letra);
+  for (const char* velocidad : textos::kVelocidades) Agregar(ListaBaudios, velocidad);
 }
 
 // El orden de tabulación no sigue el de creación: Frame2 va encima de Frame1 para taparlo.

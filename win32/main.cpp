@@ -16,6 +16,7 @@
 #include "controles.h"
 #include "ecos.h"
 #include "frm_Carga.h"
+#include "nombre_puerto.h"
 #include "ordenes.h"
 #include "puerto_serie_win.h"
 #include "puertos_win.h"
@@ -58,6 +59,14 @@ void UsarConsola() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
+// La lista de la ventana llega al COM<n> más alto que la PC tiene.
+PuertosPc PuertosDeLaPc() {
+  PuertosPc pc;
+  for (const PuertoDelSistema& puerto : PuertosDelSistema())
+    pc.numeros.push_back(NumeroCom(puerto.dispositivo));
+  return pc;
+}
+
 int SinVentana(const std::vector<std::string>& argumentos,
                const std::filesystem::path& carpetaPrograma) {
   UsarConsola();
@@ -80,6 +89,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int mostrar) {
   const std::vector<std::string> argumentos = Argumentos();
   if (!ConVentana(argumentos)) return SinVentana(argumentos, carpeta);
 
+  // Durante una petición la ventana no atiende mensajes, y un indicador callado la tiene así
+  // 6 s: sin esto Windows la pintaría "No responde" y un clic ofrecería terminar el programa.
+  DisableProcessWindowsGhosting();
   INITCOMMONCONTROLSEX controles{sizeof controles, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controles);
 
@@ -88,11 +100,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int mostrar) {
   SetCurrentDirectoryW(carpeta.c_str());
 
   // Traza para el técnico: con --traza o con [Diagnostico] Traza = 1 en los ajustes.
-  const std::unique_ptr<Traza> traza = AbrirTraza(carpeta, !argumentos.empty());
+  const std::unique_ptr<Traza> traza = AbrirTraza(carpeta, PideTraza(argumentos));
   PuertoSerieWin comm1;
   // Lo que se aprende del eco de cada línea vale mientras el programa corre.
   Ecos ecos;
-  frm_Carga ventana(comm1, carpeta, ecos, traza.get());
+  frm_Carga ventana(comm1, carpeta, ecos, traza.get(), PuertosDeLaPc());
   ventana.Mostrar(mostrar);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -1,6 +1,9 @@
 #include "puerto_serie_win.h"
 
 #include <windows.h>
+// clang-format off
+#include <mmsystem.h>
+// clang-format on
 
 #include <algorithm>
 
@@ -50,6 +53,13 @@ FallaApertura Falla(DWORD error) {
   }
 }
 
+// El prefijo \\.\ hace falta desde COM10 y no estorba en los demás; un nombre de [Puertos]
+// que ya lo trae queda como está.
+std::wstring Ruta(const std::string& dispositivo) {
+  const std::wstring ancho(dispositivo.begin(), dispositivo.end());
+  return ancho.rfind(L"\\\\", 0) == 0 ? ancho : L"\\\\.\\" + ancho;
+}
+
 HANDLE Manejador(void* manejador) {
   return static_cast<HANDLE>(manejador);
 }
@@ -77,14 +87,15 @@ bool PuertoSerieWin::SetPortOpen(bool abrir) {
   }
   if (PortOpen()) return false;
   dispositivo_ = NombrePuerto(CommPort());
-  // El prefijo \\.\ hace falta desde COM10 y no estorba en los demás.
-  const std::wstring ruta = L"\\\\.\\" + std::wstring(dispositivo_.begin(), dispositivo_.end());
-  manejador_ = CreateFileW(ruta.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  manejador_ = CreateFileW(Ruta(dispositivo_).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (!PortOpen()) {
     errorApertura_ = MotivoFalla(Falla(GetLastError()));
     return false;
   }
+  // Con el reloj de 15,6 ms de Windows, el silencio de 3,5 caracteres y los plazos de pocos ms
+  // del controlador durarían un tic; Cerrar lo devuelve.
+  timeBeginPeriod(1);
   // Los ajustes guardados con el puerto cerrado se aplican al abrir; si no valen, no abre.
   if (!AplicarLinea(linea_) || !Plazos(MAXDWORD, 0)) {
     Cerrar();
@@ -196,7 +207,10 @@ void PuertoSerieWin::Recoger() {
 }
 
 void PuertoSerieWin::Cerrar() {
-  if (PortOpen()) CloseHandle(Manejador(manejador_));
+  if (PortOpen()) {
+    CloseHandle(Manejador(manejador_));
+    timeEndPeriod(1);
+  }
   manejador_ = INVALID_HANDLE_VALUE;
   recibidos_.clear();
 }

@@ -31,6 +31,7 @@ class PantallaFalsa : public PantallaCarga {
   explicit PantallaFalsa(PuertoControl& puerto) : puerto_(puerto) {}
 
   Seleccion eleccion;
+  std::vector<std::string> puertos;
   bool noMostrar = false;
   bool ayuda = false;
   std::string version;
@@ -42,6 +43,7 @@ class PantallaFalsa : public PantallaCarga {
   int peticiones = 0;
 
   Seleccion Eleccion() const override { return eleccion; }
+  void MostrarPuertos(const std::vector<std::string>& nombres) override { puertos = nombres; }
   void MostrarEleccion(const Seleccion& e) override { eleccion = e; }
   bool NoMostrar() const override { return noMostrar; }
   void MarcarNoMostrar(bool marcada) override { noMostrar = marcada; }
@@ -60,7 +62,7 @@ class PantallaFalsa : public PantallaCarga {
     carpetaDialogo = carpeta;
     return elegido;
   }
-  void Comunicar(Peticion& peticion, bool) override {
+  void Comunicar(Peticion& peticion) override {
     ++peticiones;
     AbrirPuerto(puerto_, peticion);
     HacerPeticion(peticion, puerto_, Dialogo{});
@@ -117,7 +119,7 @@ TEST_F(CargadorTest, ElArranqueMuestraLoGuardadoYLaAyudaSalvoQueNoSeQuiera) {
       {"", 1, 3, 1, true},
       {"[Global]\r\nComm=4.\r\nBaudios=1.\r\nID_1=200.\r\nMostrar=1.\r\n", 4, 1, 200, false},
       {"[Global]\r\nComm=0.\r\nBaudios=-1.\r\nID_1=0.\r\nMostrar=0.\r\n", 0, -1, 0, true},
-      {"[Global]\r\nComm=9.\r\nBaudios=4.\r\nID_1=256.\r\nMostrar=2.\r\n", 1, 3, 1, true},
+      {"[Global]\r\nComm=256.\r\nBaudios=4.\r\nID_1=256.\r\nMostrar=2.\r\n", 1, 3, 1, true},
       {"[Global]\r\nComm=x.\r\nBaudios=.\r\nID_1=-1.\r\nMostrar=1.\r\n", 1, 3, 1, false},
   };
   for (const Caso& c : casos) {

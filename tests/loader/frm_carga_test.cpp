@@ -220,7 +220,7 @@ class PruebaVentana : public QObject {
   }
 
   // Lo que no es un número o queda fuera de rango vale como ausente. `muestra` es lo que la
-  // ventana muestra de esa clave: la casilla (0/1), el ID, el puerto (1-8) o la velocidad (0-3).
+  // ventana muestra de esa clave: la casilla (0/1), el ID, el puerto (1-255) o la velocidad (0-3).
   void valoresGuardados_data() {
     QTest::addColumn<QString>("clave");
     QTest::addColumn<QString>("guardado");
@@ -231,8 +231,9 @@ class PruebaVentana : public QObject {
       int muestra;
     } casos[] = {{"Mostrar", "2", 0},  {"Mostrar", "si", 0}, {"ID_1", "0", 0},
                  {"ID_1", "256", 1},   {"ID_1", "-1", 1},    {"ID_1", "", 1},
-                 {"ID_1", "65553", 1}, {"Comm", "9", 1},     {"Comm", "-1", 1},
-                 {"Baudios", "4", 3},  {"Baudios", "-2", 3}, {"Baudios", "2.5", 3}};
+                 {"ID_1", "65553", 1}, {"Comm", "12", 12},   {"Comm", "255", 255},
+                 {"Comm", "256", 1},   {"Comm", "-1", 1},    {"Baudios", "4", 3},
+                 {"Baudios", "-2", 3}, {"Baudios", "2.5", 3}};
     for (const auto& caso : casos) {
       QTest::addRow("%s=%s", caso.clave, caso.guardado)
           << QString::fromLatin1(caso.clave) << QString::fromLatin1(caso.guardado) << caso.muestra;
@@ -252,6 +253,31 @@ class PruebaVentana : public QObject {
         {"Baudios", Hijo<QComboBox>(*ventana, "ListaBaudios")->currentIndex()}};
     QCOMPARE(muestras.value(clave), muestra);
     QCOMPARE(AyudaVisible(*ventana), muestras.value("Mostrar") == 0);
+  }
+
+  // Un adaptador USB sin clave en [Puertos] toma el número siguiente a los asignados; elegido y
+  // con "Salir", su nombre estable queda en [Puertos] y el número es suyo en el próximo inicio.
+  void adaptadorNuevoQuedaConSuNumero() {
+    const QString porId = carpeta_->filePath(QStringLiteral("by-id"));
+    QVERIFY(QDir().mkdir(porId));
+    const std::string adaptador =
+        (porId + QStringLiteral("/usb-ACME_USB_Serie_A1-if00")).toStdString();
+    QFile(QString::fromStdString(adaptador)).open(QIODevice::WriteOnly);
+    EscribirIni("Puertos", "Com10", "/dev/ttyS3");
+    const PuertosPc pc{{}, AdaptadoresEn(porId.toStdString())};
+    Ecos ecos;
+    {
+      frm_Carga ventana(ecos, nullptr, nullptr, pc);
+      auto* lista = Hijo<QComboBox>(ventana, "ListaPuerto");
+      QCOMPARE(lista->count(), 11);
+      lista->setCurrentIndex(10);
+      Click(ventana, "Cmd_Salir");
+    }
+    QCOMPARE(LeerIni("Puertos", "Com11", ""), adaptador);
+    QCOMPARE(LeerIni("Global", "Comm", ""), std::string("11"));
+    frm_Carga ventana(ecos, nullptr, nullptr, pc);
+    QCOMPARE(Hijo<QComboBox>(ventana, "ListaPuerto")->count(), 11);
+    QCOMPARE(Hijo<QComboBox>(ventana, "ListaPuerto")->currentText(), QStringLiteral("Com11"));
   }
 
   void listasSinEleccion() {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "bytes_prueba.h"
@@ -99,6 +101,23 @@ TEST(ConVentana, SinArgumentosOSoloConTraza) {
   EXPECT_TRUE(ConVentana({"--traza"}));
   EXPECT_FALSE(ConVentana({"--traza", "--leer"}));
   EXPECT_FALSE(ConVentana({"--ayuda"}));
+}
+
+// Un membrete soltado sobre el programa: la ventana, sin traza; un nombre que no existe o que
+// acompaña a otros argumentos sigue siendo una orden.
+TEST(ConVentana, ConUnArchivoSoltado) {
+  const std::filesystem::path archivo =
+      std::filesystem::temp_directory_path() / std::filesystem::u8path("membrete_ñandú.txt");
+  std::ofstream(archivo) << "PESO";
+  const std::string nombre = archivo.u8string();
+  EXPECT_TRUE(ConVentana({nombre}));
+  EXPECT_FALSE(PideTraza({nombre}));
+  EXPECT_TRUE(PideTraza({"--traza"}));
+  EXPECT_FALSE(ConVentana({nombre, nombre}));
+  EXPECT_FALSE(ConVentana({"--subir", nombre}));
+  EXPECT_FALSE(ConVentana({nombre + ".no"}));
+  EXPECT_FALSE(ConVentana({archivo.parent_path().u8string()}));
+  std::filesystem::remove(archivo);
 }
 
 TEST_F(Ordenes, AyudaGanaATodoLoDemas) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "carpeta_temporal.h"
@@ -31,6 +33,26 @@ TEST_F(Ajustes, MissingFileGivesDefaultsAndIsCreatedByTheFirstWrite) {
   EscribirIni("global", "Baudios", 0);
   EXPECT_EQ(Contenido(kArchivo), "[Global]\r\nBaudios=0.\r\nComm=-12.\r\nID_1=255.\r\n");
   EXPECT_EQ(Entradas(), std::set<std::string>{kArchivo});
+}
+
+// En Windows, una carpeta así no se abre con las funciones de 8 bits; los bytes del archivo
+// siguen siendo los de 8 bits de siempre.
+TEST_F(Ajustes, AFolderNamedInCyrillicAndGreekKeepsItsSettings) {
+  const std::filesystem::path carpeta = carpeta_ / std::filesystem::u8path("Весы_Ζυγός");
+  std::filesystem::create_directory(carpeta);
+  std::filesystem::current_path(carpeta);
+  Crear(kArchivo, "[global]\r\nID_1=7.\r\nTexto=A\xF1o.\r\n");
+  EXPECT_EQ(LeerIni("Global", "ID_1", 1), "7");
+  EXPECT_TRUE(IntentarEscribirIni("global", "Texto",
+                                  "Ma\xF1"
+                                  "ana"));
+  EXPECT_EQ(Contenido(kArchivo),
+            "[global]\r\nID_1=7.\r\nTexto=Ma\xF1"
+            "ana.\r\n");
+  EXPECT_EQ(LeerIni("global", "Texto", ""),
+            "Ma\xF1"
+            "ana");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta), {}), 1);
 }
 
 TEST_F(Ajustes, TheLastStoredCharacterIsAlwaysDropped) {

@@ -1,8 +1,10 @@
-# Falla salvo que EXE mida 2 MB como mucho e importe solo DLL que trae todo Windows desde el 7.
+# Falla salvo que EXE mida 2 MB como mucho, importe solo DLL que trae todo Windows desde el 7 y,
+# de ellas, solo funciones que Windows 7 exporta: las de FUNCIONES (funciones_windows7.txt, armada
+# por tests/win32/funciones-windows7, que explica su fuente).
 cmake_minimum_required(VERSION 3.25)
 set(del_sistema
   advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll
-  setupapi.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll)
+  setupapi.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll winmm.dll)
 
 file(SIZE ${EXE} tamano)
 if(tamano GREATER 2097152)
@@ -13,15 +15,36 @@ execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE volcado RESULT_VARI
 if(NOT estado EQUAL 0)
   message(FATAL_ERROR "objdump -p ${EXE} falló")
 endif()
-string(REGEX MATCHALL "DLL Name: [^\n]+" nombres "${volcado}")
+file(STRINGS ${FUNCIONES} windows7 REGEX "^[^#]")
+
+# Cada "DLL Name:" abre la lista de sus funciones: "<vma> <pista> <nombre>".
+string(REPLACE "\n" ";" lineas "${volcado}")
 set(importadas)
-foreach(linea IN LISTS nombres)
-  string(REPLACE "DLL Name: " "" dll "${linea}")
-  string(TOLOWER "${dll}" dll)
-  list(APPEND importadas ${dll})
-  if(NOT dll IN_LIST del_sistema)
-    message(FATAL_ERROR "${EXE} importa ${dll}, que no viene con Windows")
+set(faltan)
+set(cuantas 0)
+set(dll "")
+foreach(linea IN LISTS lineas)
+  if(linea MATCHES "DLL Name: (.+)$")
+    string(TOLOWER "${CMAKE_MATCH_1}" dll)
+    list(APPEND importadas ${dll})
+    if(NOT dll IN_LIST del_sistema)
+      message(FATAL_ERROR "${EXE} importa ${dll}, que no viene con Windows")
+    endif()
+  elseif(dll AND linea MATCHES "^\t[0-9a-f]+\t +[0-9]+  ([A-Za-z_][A-Za-z0-9_@]*)$")
+    math(EXPR cuantas "${cuantas} + 1")
+    if(NOT "${dll} ${CMAKE_MATCH_1}" IN_LIST windows7)
+      list(APPEND faltan "${dll} ${CMAKE_MATCH_1}")
+    endif()
+  elseif(linea STREQUAL "")
+    set(dll "")
   endif()
 endforeach()
+if(faltan)
+  list(JOIN faltan ", " lista)
+  message(FATAL_ERROR "${EXE} importa funciones que Windows 7 no tiene: ${lista}")
+endif()
+if(cuantas LESS 50)
+  message(FATAL_ERROR "objdump -p ${EXE}: solo ${cuantas} funciones importadas; ¿cambió su formato?")
+endif()
 list(JOIN importadas " " lista)
-message(STATUS "${EXE}: ${tamano} bytes; importa ${lista}")
+message(STATUS "${EXE}: ${tamano} bytes; importa ${cuantas} funciones de ${lista}")

@@ -196,7 +196,7 @@ TEST_F(PuertoSerieWinTest, UnAdaptadorQueSeQuitaYVuelve) {
 
   Abrir(kDesenchufable);
   EXPECT_EQ(transferencia.Escribir("27", cd), "CD");
-  EXPECT_EQ(transferencia.Leer("26", "2"), "ABCD");
+  EXPECT_EQ(transferencia.Leer("26", "2").datos, "ABCD");
 }
 
 }  // namespace

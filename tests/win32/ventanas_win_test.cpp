@@ -254,6 +254,28 @@ TEST_F(VentanasWin, LaCasillaSeGuardaYOcultaLaAyudaAlArrancar) {
   EXPECT_EQ(Izquierda(Ayuda()), Px(5600));
 }
 
+// Un "Comm" guardado por encima de 8 (un adaptador USB) es la elección al arrancar, y "Salir" lo
+// vuelve a guardar.
+TEST_F(VentanasWin, PuertoGuardadoPorEncimaDeOcho) {
+  std::ofstream(carpeta_ / "Brun_Kqt.ini", std::ios::binary) << "[Global]\r\nComm=12.\r\n";
+  Abrir();
+  const HWND lista = Hijos(principal_, L"ComboBox").at(0);
+  EXPECT_EQ(SendMessageW(lista, CB_GETCOUNT, 0, 0), 12);
+  EXPECT_EQ(SendMessageW(lista, CB_GETCURSEL, 0, 0), 11);
+  SendMessageW(Boton("Salir"), BM_CLICK, 0, 0);
+  EXPECT_NE(Ajustes().find("Comm=12."), std::string::npos) << Ajustes();
+}
+
+// Apagar o cerrar la sesión se rechaza con la caja de todo cierre, salvo si es forzoso.
+TEST_F(VentanasWin, FinDeSesionRechazadoSalvoForzoso) {
+  Abrir();
+  Caja::CerrarLaProxima();
+  EXPECT_EQ(SendMessageW(principal_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+  EXPECT_EQ(Caja::titulo, L"Brun_Kesta");
+  EXPECT_EQ(SendMessageW(principal_, WM_QUERYENDSESSION, 0, ENDSESSION_CRITICAL), TRUE);
+  EXPECT_TRUE(IsWindowVisible(principal_));
+}
+
 // Una escritura de cuatro registros por "Comunicando", y la misma cortada por el operador.
 TEST_F(VentanasWin, ComunicandoEscribeYSeCancelaConEscapeOConElMarco) {
   Abrir();
@@ -270,7 +292,7 @@ TEST_F(VentanasWin, ComunicandoEscribeYSeCancelaConEscapeOConElMarco) {
       EXPECT_FALSE(IsWindowEnabled(principal_));
       if (durante && puerto_.escritos.size() == 1) durante(dialogo);
     };
-    FrmComm(principal_, puerto_).Mostrar(peticion, true);
+    FrmComm(principal_, puerto_).Mostrar(peticion);
     EXPECT_TRUE(IsWindowEnabled(principal_));
     EXPECT_FALSE(puerto_.PortOpen());
     return peticion.xOK;
@@ -284,6 +306,30 @@ TEST_F(VentanasWin, ComunicandoEscribeYSeCancelaConEscapeOConElMarco) {
 
   EXPECT_FALSE(escribir([](HWND dialogo) { PostMessageW(dialogo, WM_CLOSE, 0, 0); }));
   EXPECT_EQ(puerto_.escritos.size(), 1u);
+
+  // Intro sobre "Cancelar", que tiene el foco, como en un diálogo.
+  EXPECT_FALSE(escribir([](HWND dialogo) {
+    PostMessageW(FindWindowExW(dialogo, nullptr, L"Button", L"Cancelar"), WM_KEYDOWN, VK_RETURN, 0);
+  }));
+  EXPECT_EQ(puerto_.escritos.size(), 1u);
+}
+
+// "Comunicando" aparece centrado sobre la ventana principal, también para subir.
+TEST_F(VentanasWin, ComunicandoCentradoSobreLaVentana) {
+  Abrir();
+  SetWindowPos(principal_, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  RECT dueno{};
+  RECT propio{};
+  GetWindowRect(principal_, &dueno);
+  puerto_.alEscribir = [&] { GetWindowRect(FindWindowW(L"FrmComm", L"Comunicando"), &propio); };
+  Peticion peticion;
+  peticion.xFnc = "T";
+  peticion.xDire = "26";
+  peticion.xDato = "AB";
+  peticion.linea = Seleccion{1, 3, 1};
+  FrmComm(principal_, puerto_).Mostrar(peticion);
+  EXPECT_NEAR((propio.left + propio.right) / 2, (dueno.left + dueno.right) / 2, 1);
+  EXPECT_NEAR((propio.top + propio.bottom) / 2, (dueno.top + dueno.bottom) / 2, 1);
 }
 
 }  // namespace
