@@ -1,5 +1,6 @@
 #include "comunicacion.h"
 
+#include <iterator>
 #include <optional>
 
 #include "linea.h"
@@ -7,11 +8,9 @@
 #include "numero.h"
 #include "transferencia.h"
 #include "traza.h"
+#include "velocidades.h"
 
 namespace {
-
-constexpr long kVelocidadBase = 1200;
-constexpr long kIndiceVelocidadMaximo = 4;  // 1200 · 2^4 = 19200
 
 // Un "R" está completo cuando trae dos caracteres por cada registro pedido.
 bool LecturaCompleta(const std::string& datos, const std::string& longitud) {
@@ -72,8 +71,8 @@ void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion) {
   comm1.SetCommPort(peticion.linea.puerto);
   comm1.SetHandshaking(0);
   const long indice = peticion.linea.baudios;
-  if (indice >= 0 && indice <= kIndiceVelocidadMaximo) {
-    comm1.SetSettings(std::to_string(kVelocidadBase << indice) + ",n,8,1");
+  if (indice >= 0 && indice < static_cast<long>(std::size(kVelocidades))) {
+    comm1.SetSettings(std::string(kVelocidades[indice]) + ",n,8,1");
   }
   const bool abierto = comm1.SetPortOpen(true);
   if (peticion.traza) AnotarApertura(*peticion.traza, comm1, peticion.linea.puerto, abierto);

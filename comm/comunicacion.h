@@ -21,6 +21,10 @@ void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion);
 // las de una ejecución. El resultado queda en xOK y xDato.
 void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo);
 
+// El temporizador del diálogo da su primer tic a los 100 ms de mostrarlo: la ventana llega a
+// dibujarse antes de que la petición la bloquee.
+inline constexpr int kMsTimerOn = 100;
+
 // Paso de la petición (primer tic del temporizador): la hace, cierra el puerto y deja la barra
 // en 100. El resultado queda en xOK y xDato.
 void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo);

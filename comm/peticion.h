@@ -5,11 +5,14 @@
 class Ecos;
 class Traza;
 
+// La mayor dirección de esclavo: el ID va de 0 a 255.
+inline constexpr long kUltimoId = 255;
+
 // Puerto, velocidad e ID con que se habla al indicador: lo que el operador ve en pantalla.
 struct Seleccion {
   long puerto = 0;    // "Com1" es 1; 0 sin elección
   long baudios = -1;  // posición en la lista: 1200 · 2^baudios; -1 sin elección
-  long id = 0;        // 0 a 255
+  long id = 0;        // 0 a kUltimoId
 };
 
 // Registro de una petición al diálogo "Comunicando": xFnc "R" lee registros, "T" los escribe,

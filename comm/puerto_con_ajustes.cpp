@@ -1,10 +1,6 @@
 #include "puerto_con_ajustes.h"
 
-namespace {
-
-constexpr long kUltimoPuerto = 255;
-
-}  // namespace
+#include "nombre_puerto.h"
 
 bool PuertoConAjustes::SetCommPort(long numero) {
   if (PortOpen() || numero < 1 || numero > kUltimoPuerto) return false;

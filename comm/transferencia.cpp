@@ -42,9 +42,11 @@ std::string ConReintentos(Pedir pedir) {
   return respuesta;
 }
 
-// Mueve la barra, procesa los eventos una vez y dice si se pidió cancelar.
-bool Avanzar(const Avance& avance, float valor) {
-  if (avance.progreso) avance.progreso(valor);
+// Mueve la barra a `hecho` de `total`, procesa los eventos una vez y dice si se pidió cancelar.
+bool Avanzar(const Avance& avance, long hecho, long total) {
+  if (avance.progreso) {
+    avance.progreso(100.0f * static_cast<float>(hecho) / static_cast<float>(total));
+  }
   if (avance.procesarEventos) avance.procesarEventos();
   const bool cancelado = avance.cancelado && avance.cancelado();
   if (cancelado && avance.traza) avance.traza->Anotar("cancelado");
@@ -75,7 +77,7 @@ std::string Transferencia::Intercambio(const PeticionModbus& peticion, int inten
   return resultado.examen.datos;
 }
 
-std::string Transferencia::RxD(int id, int direccion, int longitud, int intento) {
+std::string Transferencia::RxD(long id, long direccion, long longitud, int intento) {
   const auto esclavo = EnRango<std::uint8_t>(id);
   const auto inicio = EnRango<std::uint16_t>(direccion);
   const auto registros = Registros::De(longitud);
@@ -83,7 +85,7 @@ std::string Transferencia::RxD(int id, int direccion, int longitud, int intento)
   return Intercambio(PeticionLectura(*esclavo, *inicio, *registros), intento);
 }
 
-std::string Transferencia::TxD(int id, int direccion, const std::string& dato, int intento) {
+std::string Transferencia::TxD(long id, long direccion, const std::string& dato, int intento) {
   const auto esclavo = EnRango<std::uint8_t>(id);
   const auto registro = EnRango<std::uint16_t>(direccion);
   if (!esclavo || !registro || dato.size() != 2) return {};
@@ -106,7 +108,7 @@ Lectura Transferencia::Leer(const std::string& direccion, const std::string& lon
         ConReintentos([&](int intento) { return RxD(*id, desde, cantidad, intento); });
     lectura.datos += respuesta;
     lectura.rechazada = respuesta.empty() && excepcion_;
-    const bool cancelado = Avanzar(avance_, 100.0f * b / bloques);
+    const bool cancelado = Avanzar(avance_, b, bloques);
     if (respuesta.empty() || cancelado) break;
   }
   return lectura;
@@ -125,7 +127,7 @@ std::string Transferencia::Escribir(const std::string& direccion, std::string& d
     const std::string respuesta =
         ConReintentos([&](int intento) { return TxD(*id, *inicio + i - 1, par, intento); });
     resultado += respuesta;
-    const bool cancelado = Avanzar(avance_, 100.0f * i / registros);
+    const bool cancelado = Avanzar(avance_, i, registros);
     if (respuesta.empty() || cancelado) return {};
   }
   return resultado;

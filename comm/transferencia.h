@@ -45,8 +45,8 @@ class Transferencia {
 
   // Un intercambio cada una: la respuesta decodificada, o texto vacío. `intento` (1 a 3) solo va
   // a la traza.
-  std::string RxD(int id, int direccion, int longitud, int intento = 1);
-  std::string TxD(int id, int direccion, const std::string& dato, int intento = 1);
+  std::string RxD(long id, long direccion, long longitud, int intento = 1);
+  std::string TxD(long id, long direccion, const std::string& dato, int intento = 1);
 
  private:
   // Un intercambio: silencio en la línea, petición y el texto de su respuesta, o vacío.

@@ -12,7 +12,7 @@
 // Un archivo que no se puede escribir pierde la línea sin más.
 class TrazaArchivo : public Traza {
  public:
-  static constexpr std::uintmax_t kTopeTraza = 1024 * 1024;
+  static constexpr std::uintmax_t kTopeTraza = std::uintmax_t{1024} * 1024;
 
   explicit TrazaArchivo(std::filesystem::path archivo);
   void Anotar(const std::string& suceso) override;

@@ -144,6 +144,6 @@ void Cargador::subir() {
   if (subido) {
     pantalla_.MostrarFin(true);
   } else {
-    pantalla_.Caja("Error", "Error al cargar el Ticket", PantallaCarga::Icono::Critico);
+    pantalla_.Caja("Error", textos::kErrorCarga, PantallaCarga::Icono::Critico);
   }
 }

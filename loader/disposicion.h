@@ -1,5 +1,7 @@
 #pragma once
 
+#include "peticion.h"
+
 // Posición y tamaño de cada control en twips (1440 por pulgada; 15 por píxel a 96 ppp),
 // relativos a su contenedor. Las ventanas de todas las plataformas se arman con esta tabla.
 struct Lugar {
@@ -54,8 +56,8 @@ inline constexpr double kPuntosAyuda = 9.75;      // Text1, MS Sans Serif
 inline constexpr double kPuntosDestacado = 13.5;  // Label2 y Lbl_Fin, negrita azul
 inline constexpr double kPuntosId = 9.75;         // LabelId0, Arial negrita
 
-// HScrollId0: el ID va de 0 a 255; un clic en la guía o Re Pág/Av Pág lo mueve 16.
-inline constexpr int kIdMaximo = 255;
+// HScrollId0: el ID va de 0 a kUltimoId; un clic en la guía o Re Pág/Av Pág lo mueve 16.
+inline constexpr int kIdMaximo = static_cast<int>(kUltimoId);
 inline constexpr int kPasoPaginaId = 16;
 
 }  // namespace disposicion

@@ -76,7 +76,7 @@ bool Verificar(const Peticion& dialogo, const std::string& escrito, const Comuni
 Seleccion SeleccionGuardada() {
   return Seleccion{AjusteEntero("Global", "Comm", 1, 0, kUltimoPuerto),
                    AjusteEntero("Global", "Baudios", 3, -1, 3),
-                   AjusteEntero("global", "ID_1", 1, 0, 255)};
+                   AjusteEntero("global", "ID_1", 1, 0, kUltimoId)};
 }
 
 LecturaMembrete LeerMembrete(const std::filesystem::path& archivo) {

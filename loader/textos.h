@@ -1,5 +1,9 @@
 #pragma once
 
+#include <iterator>
+
+#include "velocidades.h"
+
 // Los textos de las ventanas, una sola vez para todas las plataformas (UTF-8).
 namespace textos {
 
@@ -15,11 +19,14 @@ inline constexpr char kPuerto[] = "Puerto:";
 inline constexpr char kBaudios[] = "Baudios:";
 inline constexpr char kSalir[] = "Salir";
 inline constexpr char kFin[] = "FINALIZADO con EXITO";
+inline constexpr char kErrorCarga[] = "Error al cargar el Ticket";
 inline constexpr char kConectar[] = "Conectar Kesta";
 inline constexpr char kBuscar[] = "Buscar Archivo";
 inline constexpr char kSubir[] = "Subir a Indicador";
 inline constexpr char kEstado[] = "Estado";
-inline constexpr const char* kVelocidades[] = {"1200", "2400", "4800", "9600"};
+inline constexpr const char* kVelocidades[] = {::kVelocidades[0], ::kVelocidades[1],
+                                               ::kVelocidades[2], ::kVelocidades[3]};
+static_assert(std::size(kVelocidades) == kVelocidadesVentana);
 
 // Diálogo "Comunicando".
 inline constexpr char kComunicando[] = "Comunicando";

@@ -5,11 +5,10 @@
 
 #include "nombre_puerto.h"
 #include "numero.h"
+#include "peticion.h"
+#include "velocidades.h"
 
 namespace {
-
-constexpr long kUltimoId = 255;
-const char* const kVelocidades[] = {"1200", "2400", "4800", "9600", "19200"};
 
 struct Fallo {
   std::string texto;
@@ -24,11 +23,13 @@ std::optional<long> Numero(const std::string& texto) {
 long IdDe(const std::string& texto, const std::string& lista) {
   const std::optional<long> id = Numero(texto);
   if (!id) throw Fallo{"Lista de ID inválida: " + lista + " (ejemplo: 1,3,5-8)"};
-  if (*id > kUltimoId) throw Fallo{"ID fuera de rango: " + texto + " (de 0 a 255)"};
+  if (*id > kUltimoId) {
+    throw Fallo{"ID fuera de rango: " + texto + " (de 0 a " + std::to_string(kUltimoId) + ")"};
+  }
   return *id;
 }
 
-// "1,3,5-8": cada ID una vez, en el orden dado.
+// "1,3,5-8": cada ID una vez, en el orden dado. El simulador lee su --id con la misma regla.
 std::vector<long> Ids(const std::string& lista) {
   std::vector<long> ids;
   std::set<long> vistos;

@@ -1,7 +1,6 @@
 #include "trabajo.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iomanip>
 #include <memory>
 #include <sstream>
@@ -15,6 +14,7 @@
 #include "nombre_puerto.h"
 #include "pasos.h"
 #include "puerto_contado.h"
+#include "sucesos.h"
 #include "textos.h"
 #include "traza_archivo.h"
 
@@ -33,19 +33,9 @@ struct Desenlace {
   std::string texto;
 };
 
-std::string Hex(const std::string& bytes) {
-  std::string texto;
-  char cifras[4];
-  for (unsigned char byte : bytes) {
-    std::snprintf(cifras, sizeof cifras, texto.empty() ? "%02X" : " %02X", byte);
-    texto += cifras;
-  }
-  return texto;
-}
-
 Desenlace Subir(const Peticion& dialogo, const std::string& membrete, const Comunicar& comunicar) {
   if (SubirMembrete(dialogo, membrete, comunicar)) return {true, textos::kFin};
-  return {false, "Error al cargar el Ticket"};
+  return {false, textos::kErrorCarga};
 }
 
 // Con varios IDs, cada membrete lleva delante una línea con su ID.

@@ -34,7 +34,7 @@ FrmComm::FrmComm(QWidget* dueno)
   CmdCancel->setObjectName("CmdCancel");
   CmdCancel->setGeometry(TwipsRect(disposicion::CmdCancel, this));
   TimerOn->setObjectName("TimerOn");
-  TimerOn->setInterval(100);
+  TimerOn->setInterval(kMsTimerOn);
   // Se apaga en su primer tic: una petición por cada vez que se muestra.
   TimerOn->setSingleShot(true);
 

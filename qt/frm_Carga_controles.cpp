@@ -36,7 +36,7 @@ QString Texto(const char* utf8) {
 }
 
 void Destacar(QLabel* etiqueta) {
-  etiqueta->setFont(Fuente("MS Sans Serif", disposicion::kPuntosDestacado, true));
+  etiqueta->setFont(Fuente(disposicion::kLetraVentana, disposicion::kPuntosDestacado, true));
   QPalette colores = etiqueta->palette();
   colores.setColor(QPalette::WindowText, Qt::blue);
   etiqueta->setPalette(colores);
@@ -107,7 +107,7 @@ void frm_Carga::CrearAyuda() {
   Frame2->setAutoFillBackground(true);
 
   Text1 = Control<QPlainTextEdit>(Frame2, "Text1", disposicion::Text1);
-  Text1->setFont(Fuente("MS Sans Serif", disposicion::kPuntosAyuda, false));
+  Text1->setFont(Fuente(disposicion::kLetraVentana, disposicion::kPuntosAyuda, false));
   Text1->setPlainText(QString::fromUtf8(kTextoAyuda));
   Text1->setReadOnly(true);
   Text1->setTabChangesFocus(true);
@@ -152,7 +152,7 @@ void frm_Carga::CrearSerie() {
   LabelId0 = ConTexto<QLabel>(fraSerie, "LabelId0", "0", disposicion::LabelId0);
   LabelId0->setAlignment(Qt::AlignCenter);
   LabelId0->setFrameStyle(QFrame::Box | QFrame::Plain);
-  LabelId0->setFont(Fuente("Arial", disposicion::kPuntosId, true));
+  LabelId0->setFont(Fuente(disposicion::kLetraId, disposicion::kPuntosId, true));
   QPalette fondo = LabelId0->palette();
   fondo.setColor(QPalette::Window, fondo.color(QPalette::HighlightedText));
   LabelId0->setPalette(fondo);
@@ -160,8 +160,8 @@ void frm_Carga::CrearSerie() {
 
   HScrollId0 = Control<BarraHorizontal>(fraSerie, "HScrollId0", disposicion::HScrollId0);
   HScrollId0->setOrientation(Qt::Horizontal);
-  HScrollId0->setRange(0, 255);
-  HScrollId0->setPageStep(16);
+  HScrollId0->setRange(0, disposicion::kIdMaximo);
+  HScrollId0->setPageStep(disposicion::kPasoPaginaId);
   // El ID cambia al soltar el cursor, no mientras se arrastra.
   HScrollId0->setTracking(false);
   HScrollId0->setFocusPolicy(Qt::StrongFocus);

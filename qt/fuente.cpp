@@ -16,5 +16,5 @@ QFont Fuente(const char* familia, qreal puntos, bool negrita) {
 }
 
 QFont FuenteVentana() {
-  return Fuente("MS Sans Serif", disposicion::kPuntosVentana, false);
+  return Fuente(disposicion::kLetraVentana, disposicion::kPuntosVentana, false);
 }

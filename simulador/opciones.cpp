@@ -196,7 +196,8 @@ uint8_t Id(const std::string& opcion, const std::string& texto) {
   return static_cast<uint8_t>(Entero(opcion, texto, 0, 255));
 }
 
-// "1,3,5-8": IDs sueltos y rangos, sin repetir ninguno.
+// "1,3,5-8": IDs sueltos y rangos, cada ID una vez en el orden dado. La misma regla que la
+// --id del programa: un ID repetido nombra al mismo indicador.
 std::vector<uint8_t> ListaDeIds(const std::string& opcion, const std::string& texto) {
   std::vector<uint8_t> ids;
   size_t desde = 0;
@@ -209,8 +210,9 @@ std::vector<uint8_t> ListaDeIds(const std::string& opcion, const std::string& te
         guion == std::string::npos ? primero : Id(opcion, tramo.substr(guion + 1));
     if (ultimo < primero) Rechazar(opcion, texto);
     for (unsigned id = primero; id <= ultimo; ++id) {
-      if (std::find(ids.begin(), ids.end(), id) != ids.end()) Rechazar(opcion, texto);
-      ids.push_back(static_cast<uint8_t>(id));
+      if (std::find(ids.begin(), ids.end(), id) == ids.end()) {
+        ids.push_back(static_cast<uint8_t>(id));
+      }
     }
     if (coma == std::string::npos) return ids;
     desde = coma + 1;

@@ -9,7 +9,6 @@ namespace {
 
 constexpr wchar_t kClase[] = L"FrmComm";
 constexpr UINT_PTR kTimerOn = 1;
-constexpr UINT kMsTimerOn = 100;
 constexpr DWORD kEstilo = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kEstiloExtendido = WS_EX_DLGMODALFRAME;
 

@@ -9,6 +9,7 @@
 #include "bytes_prueba.h"
 #include "carpeta_temporal.h"
 #include "indicador_falso.h"
+#include "listas_de_ids.h"
 #include "opciones.h"
 #include "puerto_control_falso.h"
 
@@ -160,10 +161,13 @@ TEST_F(Ordenes, BuscarSoloLee) {
 }
 
 TEST(ListaDeIds, EnElOrdenDadoSinRepetidos) {
-  EXPECT_EQ(LeerOrden({"--leer", "--id", "1,3,5-8"}).orden.ids,
-            (std::vector<long>{1, 3, 5, 6, 7, 8}));
-  EXPECT_EQ(LeerOrden({"--leer", "--id", "3,1-3,0"}).orden.ids, (std::vector<long>{3, 1, 2, 0}));
-  EXPECT_EQ(LeerOrden({"--leer", "--id", "0-255"}).orden.ids.size(), 256u);
+  for (const CasoListaIds& c : kCasosListaIds) {
+    const LecturaOrden lectura = LeerOrden({"--leer", "--id", c.texto});
+    EXPECT_EQ(lectura.error.empty(), c.ids.has_value()) << c.texto;
+    if (c.ids) {
+      EXPECT_EQ(lectura.orden.ids, *c.ids) << c.texto;
+    }
+  }
 }
 
 // La línea de órdenes manda sobre el archivo de ajustes solo esta vez: el archivo queda igual.

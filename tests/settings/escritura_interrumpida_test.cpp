@@ -27,7 +27,9 @@ std::string Seccion(int clave) {
 // Dos juegos de valores de largos bien distintos, para que un archivo cortado no pase por
 // entero.
 std::string Valor(int juego, int clave) {
-  return juego == 0 ? std::to_string(clave) : std::string(40 + 17 * clave, 'a' + clave);
+  return juego == 0 ? std::to_string(clave)
+                    : std::string(static_cast<std::size_t>(40 + 17 * clave),
+                                  static_cast<char>('a' + clave));
 }
 
 void EscribirJuego(int juego) {

@@ -399,7 +399,6 @@ TEST(Simulador, OpcionesNoValidas) {
                                              {"--ignorar-escrituras", "0"},
                                              {"--volver-tras", "-5"},
                                              {"--id", "256"},
-                                             {"--id", "1,3,1"},
                                              {"--id", "5-3"},
                                              {"--id", "1,"},
                                              {"--callar", "2"},
