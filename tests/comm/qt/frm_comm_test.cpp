@@ -236,7 +236,13 @@ class FrmCommTest : public QObject {
     dlg.xDire = "26";
     dlg.xDato = Membrete();
     bool seguiaAbierto = false;
-    QTimer::singleShot(250, &dlg, [&] {
+    // Se cancela con la escritura en marcha: un plazo contado desde antes de mostrar el diálogo
+    // podría vencer antes de que empiece, en una máquina cargada.
+    QTimer enMarcha;
+    enMarcha.start(10);
+    QObject::connect(&enMarcha, &QTimer::timeout, &dlg, [&] {
+      if (Barra(dlg) == 0) return;
+      enMarcha.stop();
       if (como == "boton")
         QTest::mouseClick(dlg.findChild<QPushButton*>("CmdCancel"), Qt::LeftButton);
       if (como == "marco") dlg.close();
