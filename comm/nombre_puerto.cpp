@@ -18,7 +18,7 @@ void FijarDispositivo(const std::string& dispositivo) {
 
 std::string NombrePuerto(long numero) {
   if (!Fijado().empty()) return Fijado();
-  const std::string elegido = LeerIni("Puertos", "Com" + std::to_string(numero), "");
+  std::string elegido = LeerIni("Puertos", "Com" + std::to_string(numero), "");
   if (!elegido.empty()) return elegido;
 #ifdef _WIN32
   return "COM" + std::to_string(numero);

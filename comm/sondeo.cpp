@@ -8,7 +8,7 @@ namespace {
 
 constexpr long kBitsPorCaracter = 10;
 constexpr std::uint16_t kRegistroSondeo = 26;  // el primero del membrete
-const std::string kOrdenM = "M";
+constexpr char kOrdenM[] = "M";
 constexpr std::size_t kLargoOrdenM = 4;  // ":M" CR LF
 
 }  // namespace
@@ -25,7 +25,7 @@ bool OyeLaOrden(Puerto& comm1, Traza* traza, EcoDelPuerto& eco) {
   const auto espera = EsperaPrimerByte(comm1.Baudios(), kLargoOrdenM, kVueltaOrden);
   const std::string respuesta = OrdenDeLinea(comm1, kOrdenM, traza, eco, espera);
   // Nada, o solo un trozo del eco de la orden, no dice que alguien escuche.
-  return FrenteDeEco(":" + kOrdenM + "\r\n", respuesta) == Frente::Otro;
+  return FrenteDeEco(std::string(":") + kOrdenM + "\r\n", respuesta) == Frente::Otro;
 }
 
 bool ContestaElId(Puerto& comm1, std::uint8_t id, Traza* traza, EcoDelPuerto& eco) {

@@ -101,7 +101,8 @@ Conexion Conectar(Peticion dialogo, const Comunicar& comunicar) {
   return {Respuesta::OrdenLinea, std::move(valores)};
 }
 
-bool SubirMembrete(Peticion dialogo, const std::string& membrete, const Comunicar& comunicar) {
+bool SubirMembrete(const Peticion& dialogo, const std::string& membrete,
+                   const Comunicar& comunicar) {
   if (!LeerAnterior(dialogo, comunicar)) return false;
   Peticion escritura = dialogo;
   escritura.xFnc = "T";
@@ -115,7 +116,8 @@ bool SubirMembrete(Peticion dialogo, const std::string& membrete, const Comunica
   return Verificar(dialogo, escrito, comunicar);
 }
 
-std::optional<std::string> LeerMembreteIndicador(Peticion dialogo, const Comunicar& comunicar) {
+std::optional<std::string> LeerMembreteIndicador(const Peticion& dialogo,
+                                                 const Comunicar& comunicar) {
   const Peticion lectura = LeerRegistros(dialogo, kRegistrosMembrete, comunicar);
   if (!lectura.xOK) return std::nullopt;
   return lectura.xDato;

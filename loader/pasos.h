@@ -39,8 +39,10 @@ Conexion Conectar(Peticion dialogo, const Comunicar& comunicar);
 // sabe si la línea tiene eco antes de escribir), escribe `membrete` desde el registro 26 y lo
 // vuelve a leer. true solo si el indicador quedó con él; si no permite leer sus registros, vale
 // lo que dijeron las escrituras.
-bool SubirMembrete(Peticion dialogo, const std::string& membrete, const Comunicar& comunicar);
+bool SubirMembrete(const Peticion& dialogo, const std::string& membrete,
+                   const Comunicar& comunicar);
 
 // Los registros del membrete tal como están, dos bytes por registro; nada si la lectura no
 // llegó entera.
-std::optional<std::string> LeerMembreteIndicador(Peticion dialogo, const Comunicar& comunicar);
+std::optional<std::string> LeerMembreteIndicador(const Peticion& dialogo,
+                                                 const Comunicar& comunicar);

@@ -3,26 +3,35 @@
 #include <chrono>
 #include <iomanip>
 #include <sstream>
+#include <string>
 #include <utility>
 
 #include "barra.h"
 #include "busqueda.h"
+#include "velocidades.h"
 
 namespace {
 
-constexpr long kVelocidadBase = 1200;
-// Sin --baudios, las de la lista de la ventana; sin --id, todas las de esclavo de Modbus.
-const std::vector<long> kVelocidadesVentana{1200, 2400, 4800, 9600};
+// Sin --id, todas las direcciones de esclavo de Modbus.
 constexpr long kPrimerId = 1;
-constexpr long kUltimoId = 247;
+constexpr long kUltimoEsclavo = 247;
 
+long Baudios(long posicion) {
+  return std::stol(kVelocidades[posicion]);
+}
+
+// Sin --baudios, las de la lista de la ventana.
 PlanBusqueda Plan(const Orden& orden) {
   PlanBusqueda plan;
-  for (const long posicion : orden.baudios) plan.velocidades.push_back(kVelocidadBase << posicion);
-  if (plan.velocidades.empty()) plan.velocidades = kVelocidadesVentana;
+  for (const long posicion : orden.baudios) plan.velocidades.push_back(Baudios(posicion));
+  if (plan.velocidades.empty()) {
+    for (long posicion = 0; posicion < kVelocidadesVentana; ++posicion) {
+      plan.velocidades.push_back(Baudios(posicion));
+    }
+  }
   plan.ids = orden.ids;
   if (plan.ids.empty()) {
-    for (long id = kPrimerId; id <= kUltimoId; ++id) plan.ids.push_back(id);
+    for (long id = kPrimerId; id <= kUltimoEsclavo; ++id) plan.ids.push_back(id);
   }
   return plan;
 }
