@@ -20,7 +20,7 @@ namespace {
 constexpr std::size_t kLargoRespuesta = 90;
 constexpr std::chrono::milliseconds kPlazo{2000};
 
-struct Trozo {
+struct Pedazo {
   std::chrono::milliseconds demora;
   std::string bytes;
 };
@@ -43,16 +43,16 @@ class Lector {
   std::size_t pos_ = 0;
 };
 
-Trozo LeerTrozo(Lector& lector) {
+Pedazo LeerPedazo(Lector& lector) {
   const std::chrono::milliseconds demora(10 * lector.Byte());
   return {demora, lector.Texto(lector.Byte())};
 }
 
 // Lo que hay en el búfer cuando termina la espera: llegan trozos, en orden de tiempo y todos
 // los de un mismo instante juntos, hasta juntar 90 bytes o pasar el plazo.
-std::string Recibido(std::vector<Trozo> trozos) {
+std::string Recibido(std::vector<Pedazo> trozos) {
   std::stable_sort(trozos.begin(), trozos.end(),
-                   [](const Trozo& a, const Trozo& b) { return a.demora < b.demora; });
+                   [](const Pedazo& a, const Pedazo& b) { return a.demora < b.demora; });
   std::string recibido;
   for (std::size_t i = 0; i < trozos.size() && trozos[i].demora <= kPlazo; ++i) {
     const bool otroInstante = i > 0 && trozos[i].demora != trozos[i - 1].demora;
@@ -67,14 +67,14 @@ std::string Recibido(std::vector<Trozo> trozos) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Lector lector(data, size);
   const std::string comando = lector.Texto(lector.Byte() % 9);
-  const std::string viejos = LeerTrozo(lector).bytes;
-  std::vector<Trozo> trozos;
-  while (lector.Quedan()) trozos.push_back(LeerTrozo(lector));
+  const std::string viejos = LeerPedazo(lector).bytes;
+  std::vector<Pedazo> trozos;
+  while (lector.Quedan()) trozos.push_back(LeerPedazo(lector));
 
   PuertoFalso puerto;
   puerto.Llegar({}, viejos);
   puerto.responder = [&](const std::string&, std::size_t) {
-    for (const Trozo& trozo : trozos) puerto.Llegar(trozo.demora, trozo.bytes);
+    for (const Pedazo& trozo : trozos) puerto.Llegar(trozo.demora, trozo.bytes);
   };
   const auto inicio = puerto.Ahora();
   const std::string respuesta = TRxC(puerto, comando);
