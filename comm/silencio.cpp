@@ -9,20 +9,20 @@
 
 namespace {
 
-// 3,5 caracteres de 10 bits a `baudios`, redondeado hacia arriba al microsegundo.
-std::chrono::microseconds Silencio(long baudios) {
-  constexpr long kMicrosPorBaudio = 35'000'000;  // 3,5 × 10 bits × 1 s
-  return std::chrono::microseconds(kMicrosPorBaudio / baudios +
-                                   (kMicrosPorBaudio % baudios != 0 ? 1 : 0));
-}
+constexpr long long kBitsSilencio = 35;  // 3,5 caracteres de 10 bits
 
 }  // namespace
+
+std::chrono::microseconds TiempoEnLinea(long baudios, long long bits) {
+  if (baudios <= 0) return std::chrono::microseconds::zero();
+  return std::chrono::microseconds((bits * 1'000'000 + baudios - 1) / baudios);
+}
 
 void GuardarSilencio(Puerto& comm1) {
   comm1.Input();
   const long baudios = comm1.Baudios();
   if (baudios <= 0) return;
-  const auto silencio = Silencio(baudios);
+  const auto silencio = TiempoEnLinea(baudios, kBitsSilencio);
   const auto tope = comm1.Ahora() + kPlazoRespuesta;
   for (;;) {
     const auto libre = comm1.UltimaRecepcion() + silencio;

@@ -1,6 +1,7 @@
 #include "sondeo.h"
 
 #include "linea.h"
+#include "silencio.h"
 #include "tramas.h"
 #include "transferencia.h"
 
@@ -16,9 +17,7 @@ constexpr std::size_t kLargoOrdenM = 4;  // ":M" CR LF
 std::chrono::microseconds EsperaPrimerByte(long baudios, std::size_t bytesPeticion,
                                            std::chrono::milliseconds vuelta) {
   const long long caracteres = static_cast<long long>(bytesPeticion) + 1;
-  const long long micros =
-      baudios > 0 ? (caracteres * kBitsPorCaracter * 1'000'000 + baudios - 1) / baudios : 0;
-  return std::chrono::microseconds(micros) + vuelta + kRetencionUsb;
+  return TiempoEnLinea(baudios, caracteres * kBitsPorCaracter) + vuelta + kRetencionUsb;
 }
 
 bool OyeLaOrden(Puerto& comm1, Traza* traza, EcoDelPuerto& eco) {
