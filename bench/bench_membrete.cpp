@@ -91,7 +91,7 @@ std::vector<double> SubirConFrmComm(const std::string& texto, Ecos& ecos) {
   Peticion base;
   base.linea = kLinea;
   base.ecos = &ecos;
-  const bool exito = SubirMembrete(base, texto, [&](Peticion& peticion) {
+  const Motivo subida = SubirMembrete(base, texto, [&](Peticion& peticion) {
     FrmComm dlg;
     static_cast<Peticion&>(dlg) = peticion;
     Arranque arranque(dlg.findChild<QTimer*>("TimerOn"));
@@ -100,7 +100,7 @@ std::vector<double> SubirConFrmComm(const std::string& texto, Ecos& ecos) {
     peticiones.push_back(static_cast<double>(arranque.reloj.elapsed() - arranque.ms));
     peticion = static_cast<Peticion&>(dlg);
   });
-  return exito ? peticiones : std::vector<double>{};
+  return subida.Exito() ? peticiones : std::vector<double>{};
 }
 
 struct Subidas {

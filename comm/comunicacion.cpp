@@ -1,27 +1,23 @@
 #include "comunicacion.h"
 
 #include <iterator>
-#include <optional>
 
 #include "linea.h"
 #include "nombre_puerto.h"
-#include "numero.h"
 #include "transferencia.h"
 #include "traza.h"
 #include "velocidades.h"
 
 namespace {
 
-// Un "R" está completo cuando trae dos caracteres por cada registro pedido.
-bool LecturaCompleta(const std::string& datos, const std::string& longitud) {
-  const std::optional<long> registros = EnteroDe(longitud);
-  return registros && *registros >= 0 &&
-         datos.size() == 2 * static_cast<unsigned long long>(*registros);
-}
-
 // El texto de Label1 durante "R" y "T": el de la petición o el de su clase.
-void TextoDeEstado(const Peticion& peticion, const Dialogo& dialogo, const char* porDefecto) {
-  if (dialogo.estado) dialogo.estado(peticion.xText.empty() ? porDefecto : peticion.xText);
+void TextoDeEstado(const Peticion& peticion, const Dialogo& dialogo) {
+  const char* porDefecto = peticion.xFnc == "R"   ? "Recibiendo datos..."
+                           : peticion.xFnc == "T" ? "Enviando datos..."
+                                                  : nullptr;
+  if (porDefecto && dialogo.estado) {
+    dialogo.estado(peticion.xText.empty() ? porDefecto : peticion.xText);
+  }
 }
 
 void AnotarApertura(Traza& traza, PuertoControl& comm1, long puerto, bool abierto) {
@@ -29,35 +25,39 @@ void AnotarApertura(Traza& traza, PuertoControl& comm1, long puerto, bool abiert
   if (abierto) {
     traza.Anotar("abre " + nombre + " a " + std::to_string(comm1.Baudios()) + " baudios");
   } else {
-    traza.Anotar("no se pudo abrir " + nombre + ": " + comm1.ErrorApertura());
+    traza.Anotar(TextoMotivo(SinPuerto(nombre, comm1.ErrorApertura())));
   }
+}
+
+// La petición según su función, sobre el puerto abierto. Escribir recibe una copia: el relleno
+// de "T" no llega a xDato.
+Entrega SegunFuncion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
+  const Avance avance{dialogo.progreso, dialogo.procesarEventos, [&] { return peticion.xCancel; },
+                      peticion.traza};
+  const EcoDelPuerto eco(peticion.ecos, NombrePuerto(peticion.linea.puerto), peticion.traza);
+  Transferencia transferencia(comm1, peticion.linea.id, avance, eco);
+  if (peticion.xFnc == "R") return transferencia.Leer(peticion.xDire, peticion.xLong);
+  if (peticion.xFnc == "T") {
+    std::string dato = peticion.xDato;
+    return transferencia.Escribir(peticion.xDire, dato);
+  }
+  if (peticion.xFnc == "C") return TRxC(comm1, peticion.xDato, peticion.traza, eco);
+  return {{}, {Causa::Invalida}};
 }
 
 }  // namespace
 
-// Los procedimientos reciben copias: el relleno de "T" y el marco de "C" no llegan a los campos.
 void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
+  TextoDeEstado(peticion, dialogo);
   const bool abierto = comm1.PortOpen();
-  Avance avance{dialogo.progreso, dialogo.procesarEventos, [&] { return peticion.xCancel; },
-                peticion.traza};
-  const EcoDelPuerto eco(peticion.ecos, NombrePuerto(peticion.linea.puerto), peticion.traza);
-  Transferencia transferencia(comm1, peticion.linea.id, avance, eco);
-  if (peticion.xFnc == "R") {
-    TextoDeEstado(peticion, dialogo, "Recibiendo datos...");
-    const std::string direccion = peticion.xDire;
-    const std::string longitud = peticion.xLong;
-    const Lectura lectura = transferencia.Leer(direccion, longitud);
-    peticion.xOK = LecturaCompleta(lectura.datos, longitud);
-    peticion.rechazada = lectura.rechazada;
-    peticion.xDato = lectura.datos;
-  } else if (peticion.xFnc == "T") {
-    TextoDeEstado(peticion, dialogo, "Enviando datos...");
-    const std::string direccion = peticion.xDire;
-    std::string dato = peticion.xDato;
-    peticion.xOK = !transferencia.Escribir(direccion, dato).empty();
-  } else if (peticion.xFnc == "C") {
-    peticion.xDato = TRxC(comm1, peticion.xDato, peticion.traza, eco);
-  }
+  // Por un puerto que no abrió no llega nada: no se esperan sus plazos.
+  const Entrega entrega =
+      abierto ? SegunFuncion(peticion, comm1, dialogo)
+              : Entrega{{}, SinPuerto(NombrePuerto(peticion.linea.puerto), comm1.ErrorApertura())};
+  peticion.motivo = entrega.motivo;
+  // Como siempre: "C" no toca xOK, "T" no toca xDato, otra función ninguno de los dos.
+  if (peticion.xFnc == "R" || peticion.xFnc == "T") peticion.xOK = entrega.motivo.Exito();
+  if (peticion.xFnc == "R" || peticion.xFnc == "C") peticion.xDato = entrega.datos;
   // El control cierra el puerto que da error, como el de un adaptador que se quita.
   if (abierto && !comm1.PortOpen() && peticion.traza) {
     peticion.traza->Anotar("se perdió el puerto: el adaptador se quitó o dejó de responder");

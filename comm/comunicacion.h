@@ -18,7 +18,7 @@ struct Dialogo {
 void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion);
 
 // La petición sobre el puerto ya abierto, que sigue abierto: la línea de órdenes hace así todas
-// las de una ejecución. El resultado queda en xOK y xDato.
+// las de una ejecución. El resultado queda en motivo, xOK y xDato.
 void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo);
 
 // El temporizador del diálogo da su primer tic a los 100 ms de mostrarlo: la ventana llega a

@@ -38,10 +38,22 @@ std::string Recibir(Puerto& comm1, const std::string& orden, bool eco,
   }
 }
 
+// Lo que dice de la orden lo que volvió: nada, no más que su eco, o una respuesta de su largo o
+// de otro.
+Motivo MotivoDeOrden(const std::string& orden, const std::string& recibido,
+                     const std::string& respuesta) {
+  if (respuesta.size() == kLargoRespuesta) return {Causa::Exito};
+  if (recibido.empty()) return {Causa::SinRespuesta};
+  if (respuesta.empty() || FrenteDeEco(orden, recibido) == Frente::ParteDelEco) {
+    return {Causa::SoloEco};
+  }
+  return {Causa::LargoDeOrden, static_cast<long>(respuesta.size())};
+}
+
 }  // namespace
 
-std::string OrdenDeLinea(Puerto& comm1, std::string comando, Traza* traza, EcoDelPuerto& eco,
-                         PrimerByte primerByte) {
+Entrega OrdenDeLinea(Puerto& comm1, std::string comando, Traza* traza, EcoDelPuerto& eco,
+                     PrimerByte primerByte) {
   comando = ":" + comando + "\r\n";
   if (traza) traza->Anotar("-> " + Hex(comando) + "  orden de línea");
   comm1.Input();
@@ -59,10 +71,12 @@ std::string OrdenDeLinea(Puerto& comm1, std::string comando, Traza* traza, EcoDe
     Anotar(*traza, comando, conEco, respuesta,
            std::chrono::ceil<std::chrono::milliseconds>(espera));
   }
-  return respuesta;
+  Motivo motivo = MotivoDeOrden(comando, recibido, respuesta);
+  return {std::move(respuesta), std::move(motivo)};
 }
 
-std::string TRxC(Puerto& comm1, std::string comando, Traza* traza, EcoDelPuerto eco) {
-  std::string respuesta = OrdenDeLinea(comm1, std::move(comando), traza, eco);
-  return respuesta.size() == kLargoRespuesta ? respuesta : std::string();
+Entrega TRxC(Puerto& comm1, std::string comando, Traza* traza, EcoDelPuerto eco) {
+  Entrega respuesta = OrdenDeLinea(comm1, std::move(comando), traza, eco);
+  if (!respuesta.motivo.Exito()) respuesta.datos.clear();
+  return respuesta;
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "motivo.h"
+
 class Ecos;
 class Traza;
 
@@ -25,7 +27,7 @@ struct Peticion {
   std::string xText;
   bool xOK = false;
   bool xCancel = false;
-  bool rechazada = false;  // "R" fallida: el indicador contestó con una excepción
+  Motivo motivo;  // cómo terminó; xOK y xDato salen de él
 
   Seleccion linea;
   Traza* traza = nullptr;  // nada: sin traza

@@ -22,7 +22,7 @@ std::chrono::microseconds EsperaPrimerByte(long baudios, std::size_t bytesPetici
 
 bool OyeLaOrden(Puerto& comm1, Traza* traza, EcoDelPuerto& eco) {
   const auto espera = EsperaPrimerByte(comm1.Baudios(), kLargoOrdenM, kVueltaOrden);
-  const std::string respuesta = OrdenDeLinea(comm1, kOrdenM, traza, eco, espera);
+  const std::string respuesta = OrdenDeLinea(comm1, kOrdenM, traza, eco, espera).datos;
   // Nada, o solo un trozo del eco de la orden, no dice que alguien escuche.
   return FrenteDeEco(std::string(":") + kOrdenM + "\r\n", respuesta) == Frente::Otro;
 }

@@ -1,26 +1,16 @@
 #include "sucesos.h"
 
+#include "motivo.h"
 #include "traza.h"
 
 namespace {
 
+// Los mismos textos que el resultado de la petición; el de una escritura no responde con su eco.
 std::string Texto(const PeticionModbus& peticion, const Juicio& juicio) {
-  switch (juicio.veredicto) {
-    case Veredicto::Aceptada:
-      return "aceptada";
-    case Veredicto::ControlErroneo:
-      return "bytes de control erróneos";
-    case Veredicto::LargoErroneo:
-      return "largo erróneo";
-    case Veredicto::OtroEsclavo:
-      return "respuesta de otro esclavo";
-    case Veredicto::Ajena:
-      return peticion.trama[1] == 6 ? "no es el eco de esta petición"
-                                    : "no es la respuesta de esta petición";
-    case Veredicto::Excepcion:
-      return "excepción " + std::to_string(juicio.excepcion);
+  if (juicio.veredicto == Veredicto::Ajena && peticion.trama[1] == 6) {
+    return "no es el eco de esta petición";
   }
-  return {};
+  return TextoMotivo(MotivoDelJuicio(juicio));
 }
 
 // Milisegundos desde la petición hasta que llegó el byte `fin` - 1 de lo recibido.
@@ -49,7 +39,8 @@ std::string Hex(std::string_view bytes) {
 }
 
 void AnotarSinRespuesta(Traza& traza, std::chrono::milliseconds espera) {
-  traza.Anotar("sin respuesta en " + std::to_string(espera.count()) + " ms");
+  traza.Anotar(TextoMotivo({Causa::SinRespuesta}) + " en " + std::to_string(espera.count()) +
+               " ms");
 }
 
 void AnotarEnvio(Traza& traza, const PeticionModbus& peticion, int intento, int intentos) {

@@ -4,7 +4,6 @@
 #include <limits>
 #include <optional>
 #include <utility>
-#include <vector>
 
 #include "intercambio.h"
 #include "numero.h"
@@ -32,11 +31,12 @@ bool RangoValido(long inicio, long cantidad) {
   return inicio >= 0 && inicio <= kUltimoRegistro && cantidad <= kUltimoRegistro + 1 - inicio;
 }
 
-// `pedir(intento)` con intento de 1 a kIntentos, hasta que devuelva algo.
+// `pedir(intento)` con intento de 1 a kIntentos, hasta que salga bien; si no, vale el motivo del
+// último intento.
 template <typename Pedir>
-std::string ConReintentos(Pedir pedir) {
-  std::string respuesta;
-  for (int intento = 1; intento <= kIntentos && respuesta.empty(); ++intento) {
+Entrega ConReintentos(Pedir pedir) {
+  Entrega respuesta = pedir(1);
+  for (int intento = 2; intento <= kIntentos && !respuesta.motivo.Exito(); ++intento) {
     respuesta = pedir(intento);
   }
   return respuesta;
@@ -49,7 +49,7 @@ bool Avanzar(const Avance& avance, long hecho, long total) {
   }
   if (avance.procesarEventos) avance.procesarEventos();
   const bool cancelado = avance.cancelado && avance.cancelado();
-  if (cancelado && avance.traza) avance.traza->Anotar("cancelado");
+  if (cancelado && avance.traza) avance.traza->Anotar(TextoMotivo({Causa::Cancelado}));
   return cancelado;
 }
 
@@ -68,67 +68,75 @@ Intento IntentoAnotado(Puerto& comm1, const PeticionModbus& peticion, int intent
 Transferencia::Transferencia(Puerto& comm1, long id, Avance avance, EcoDelPuerto eco)
     : comm1_(comm1), id_(id), avance_(std::move(avance)), eco_(std::move(eco)) {}
 
-std::string Transferencia::Intercambio(const PeticionModbus& peticion, int intento) {
+Entrega Transferencia::Intercambio(const PeticionModbus& peticion, int intento) {
   const Intento resultado =
       IntentoAnotado(comm1_, peticion, intento, kIntentos, avance_.traza, eco_);
-  const std::vector<Trozo>& trozos = resultado.examen.trozos;
-  excepcion_ = resultado.examen.terminado && !trozos.empty() &&
-               trozos.back().juicio.veredicto == Veredicto::Excepcion;
-  return resultado.examen.datos;
+  return {resultado.examen.datos, MotivoDelIntento(resultado)};
 }
 
-std::string Transferencia::RxD(long id, long direccion, long longitud, int intento) {
+Entrega Transferencia::RxD(long id, long direccion, long longitud, int intento) {
   const auto esclavo = EnRango<std::uint8_t>(id);
   const auto inicio = EnRango<std::uint16_t>(direccion);
   const auto registros = Registros::De(longitud);
-  if (!esclavo || !inicio || !registros) return {};
+  if (!esclavo || !inicio || !registros) return {{}, {Causa::Invalida}};
   return Intercambio(PeticionLectura(*esclavo, *inicio, *registros), intento);
 }
 
-std::string Transferencia::TxD(long id, long direccion, const std::string& dato, int intento) {
+Entrega Transferencia::TxD(long id, long direccion, const std::string& dato, int intento) {
   const auto esclavo = EnRango<std::uint8_t>(id);
   const auto registro = EnRango<std::uint16_t>(direccion);
-  if (!esclavo || !registro || dato.size() != 2) return {};
+  if (!esclavo || !registro || dato.size() != 2) return {{}, {Causa::Invalida}};
   return Intercambio(PeticionEscritura(*esclavo, *registro, dato[0], dato[1]), intento);
 }
 
-Lectura Transferencia::Leer(const std::string& direccion, const std::string& longitud) {
+Entrega Transferencia::Leer(const std::string& direccion, const std::string& longitud) {
   const auto id = EnRango<std::uint8_t>(id_);
   const auto inicio = EnteroDe(direccion);
   const auto total = EnteroDe(longitud);
-  if (!id || !inicio || !total || *total <= 0 || !RangoValido(*inicio, *total)) return {};
+  if (!id || !inicio || !total || *total < 0 || !RangoValido(*inicio, *total)) {
+    return {{}, {Causa::Invalida}};
+  }
+  if (*total == 0) return {{}, {Causa::Exito}};  // nada que leer: ya está completa
 
   const long bloques = (*total - 1) / kRegistrosPorBloque + 1;
-  Lectura lectura;
+  Entrega lectura;
   for (long b = 1; b <= bloques; ++b) {
     const long desde = *inicio + kRegistrosPorBloque * (b - 1);
     const long cantidad =
         b < bloques ? kRegistrosPorBloque : *total - kRegistrosPorBloque * (b - 1);
-    const std::string respuesta =
+    const Entrega bloque =
         ConReintentos([&](int intento) { return RxD(*id, desde, cantidad, intento); });
-    lectura.datos += respuesta;
-    lectura.rechazada = respuesta.empty() && excepcion_;
+    lectura.datos += bloque.datos;
+    lectura.motivo = bloque.motivo;
     const bool cancelado = Avanzar(avance_, b, bloques);
-    if (respuesta.empty() || cancelado) break;
+    if (!bloque.motivo.Exito()) break;
+    // Cancelar tras el último bloque ya no quita nada a la lectura.
+    if (cancelado && b < bloques) {
+      lectura.motivo = {Causa::Cancelado};
+      break;
+    }
   }
   return lectura;
 }
 
-std::string Transferencia::Escribir(const std::string& direccion, std::string& dato) {
+Entrega Transferencia::Escribir(const std::string& direccion, std::string& dato) {
   const auto id = EnRango<std::uint8_t>(id_);
   if (dato.size() % 2 != 0) dato.push_back('\0');
   const long registros = static_cast<long>(dato.size() / 2);
   const auto inicio = EnteroDe(direccion);
-  if (!id || !inicio || registros == 0 || !RangoValido(*inicio, registros)) return {};
+  if (!id || !inicio || registros == 0 || !RangoValido(*inicio, registros)) {
+    return {{}, {Causa::Invalida}};
+  }
 
-  std::string resultado;
+  std::string ecos;
   for (long i = 1; i <= registros; ++i) {
     const std::string par = dato.substr(2 * (i - 1), 2);
-    const std::string respuesta =
+    const Entrega eco =
         ConReintentos([&](int intento) { return TxD(*id, *inicio + i - 1, par, intento); });
-    resultado += respuesta;
+    ecos += eco.datos;
     const bool cancelado = Avanzar(avance_, i, registros);
-    if (respuesta.empty() || cancelado) return {};
+    if (!eco.motivo.Exito()) return {{}, eco.motivo};
+    if (cancelado) return {{}, {Causa::Cancelado}};
   }
-  return resultado;
+  return {ecos, {Causa::Exito}};
 }

@@ -5,6 +5,7 @@
 
 #include "ecos.h"
 #include "intercambio.h"
+#include "motivo.h"
 #include "puerto.h"
 #include "tramas.h"
 
@@ -23,11 +24,6 @@ struct Avance {
   Traza* traza = nullptr;                 // nada: sin traza
 };
 
-struct Lectura {
-  std::string datos;       // dos caracteres por registro, de los bloques leídos
-  bool rechazada = false;  // el indicador contestó la lectura con una excepción
-};
-
 // Transferencias de registros por un puerto abierto: funciones 3 y 6 de Modbus RTU, tres
 // intentos por petición y 2000 ms de plazo desde que se escribió la petición.
 class Transferencia {
@@ -36,25 +32,25 @@ class Transferencia {
   // una línea con eco, cada respuesta se espera detrás del eco de su petición.
   Transferencia(Puerto& comm1, long id, Avance avance, EcoDelPuerto eco = {});
 
-  // Lee `longitud` registros desde `direccion` (textos decimales) en bloques de 8. Si falla o se
-  // cancela, trae los bloques leídos hasta entonces.
-  Lectura Leer(const std::string& direccion, const std::string& longitud);
+  // Lee `longitud` registros desde `direccion` (textos decimales) en bloques de 8: dos
+  // caracteres por registro. Si falla o se cancela, trae los bloques leídos hasta entonces y el
+  // motivo del que falló.
+  Entrega Leer(const std::string& direccion, const std::string& longitud);
   // Escribe `dato` de a dos caracteres por registro desde `direccion`, completado con NUL hasta
-  // un largo par. Devuelve el texto de los ecos, o vacío ante cualquier falla o cancelación.
-  std::string Escribir(const std::string& direccion, std::string& dato);
+  // un largo par. Trae el texto de los ecos, o nada y el motivo ante una falla o cancelación.
+  Entrega Escribir(const std::string& direccion, std::string& dato);
 
-  // Un intercambio cada una: la respuesta decodificada, o texto vacío. `intento` (1 a 3) solo va
+  // Un intercambio cada una: la respuesta decodificada y cómo terminó. `intento` (1 a 3) solo va
   // a la traza.
-  std::string RxD(long id, long direccion, long longitud, int intento = 1);
-  std::string TxD(long id, long direccion, const std::string& dato, int intento = 1);
+  Entrega RxD(long id, long direccion, long longitud, int intento = 1);
+  Entrega TxD(long id, long direccion, const std::string& dato, int intento = 1);
 
  private:
-  // Un intercambio: silencio en la línea, petición y el texto de su respuesta, o vacío.
-  std::string Intercambio(const PeticionModbus& peticion, int intento);
+  // Un intercambio: silencio en la línea, petición y lo que trajo su respuesta.
+  Entrega Intercambio(const PeticionModbus& peticion, int intento);
 
   Puerto& comm1_;
   long id_;
   Avance avance_;
   EcoDelPuerto eco_;
-  bool excepcion_ = false;  // el último intento terminó en una excepción del indicador
 };

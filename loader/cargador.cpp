@@ -139,9 +139,9 @@ void Cargador::CmdSubir_Click() {
 }
 
 void Cargador::subir() {
-  const bool subido = SubirMembrete(NuevaPeticion(GuardarSeleccion()), Membrete,
-                                    [this](Peticion& p) { pantalla_.Comunicar(p); });
-  if (subido) {
+  const Motivo subida = SubirMembrete(NuevaPeticion(GuardarSeleccion()), Membrete,
+                                      [this](Peticion& p) { pantalla_.Comunicar(p); });
+  if (subida.Exito()) {
     pantalla_.MostrarFin(true);
   } else {
     pantalla_.Caja("Error", textos::kErrorCarga, PantallaCarga::Icono::Critico);

@@ -27,31 +27,36 @@ void Anotar(Traza* traza, const std::string& suceso) {
   if (traza) traza->Anotar(suceso);
 }
 
+bool Rechazada(const Peticion& lectura) {
+  return lectura.motivo.causa == Causa::Excepcion;
+}
+
 // Lo anterior queda en la traza para poder volver a ponerlo. Sin respuesta no se escribe: un
 // indicador que no contesta una lectura no dirá después si guardó el membrete.
-bool LeerAnterior(const Peticion& dialogo, const Comunicar& comunicar) {
+Motivo LeerAnterior(const Peticion& dialogo, const Comunicar& comunicar) {
   const Peticion lectura = LeerRegistros(dialogo, kRegistrosMembrete, comunicar);
   if (lectura.xOK) {
     Anotar(dialogo.traza,
            "membrete anterior: " + Hex(lectura.xDato.substr(0, lectura.xDato.find('\0'))));
-  } else if (lectura.rechazada) {
+  } else if (Rechazada(lectura)) {
     Anotar(dialogo.traza, std::string("membrete anterior: ") + kNoPermiteLeer);
+    return {Causa::Exito};
   } else {
     Anotar(dialogo.traza, "membrete anterior: la lectura no llegó entera; no se escribe");
   }
-  return lectura.xOK || lectura.rechazada;
+  return lectura.motivo;
 }
 
 // Lo leído tras escribir frente a lo escrito, registro a registro.
-bool Verificar(const Peticion& dialogo, const std::string& escrito, const Comunicar& comunicar) {
+Motivo Verificar(const Peticion& dialogo, const std::string& escrito, const Comunicar& comunicar) {
   const Peticion lectura = LeerRegistros(dialogo, escrito.size() / 2, comunicar);
-  if (lectura.rechazada) {
+  if (Rechazada(lectura)) {
     Anotar(dialogo.traza, std::string("sin verificar: ") + kNoPermiteLeer);
-    return true;
+    return {Causa::Exito};
   }
   if (!lectura.xOK) {
     Anotar(dialogo.traza, "no verificado: la lectura no llegó entera");
-    return false;
+    return lectura.motivo;
   }
   for (std::size_t i = 0; i < escrito.size(); i += 2) {
     const std::string esperado = escrito.substr(i, 2);
@@ -61,11 +66,11 @@ bool Verificar(const Peticion& dialogo, const std::string& escrito, const Comuni
       Anotar(dialogo.traza, "no verificado: registro " + std::to_string(registro) +
                                 ", se escribió " + Hex(esperado) + " y el indicador tiene " +
                                 Hex(leido));
-      return false;
+      return {Causa::Distinto, registro};
     }
   }
   Anotar(dialogo.traza, "verificado: el indicador tiene el membrete");
-  return true;
+  return {Causa::Exito};
 }
 
 }  // namespace
@@ -90,35 +95,35 @@ Conexion Conectar(Peticion dialogo, const Comunicar& comunicar) {
   dialogo.xDire = std::to_string(kRegistroMembrete);
   dialogo.xLong = "8";
   comunicar(dialogo);
-  if (dialogo.xDato.size() == kLargoSondeo) return {Respuesta::Registros, {}};
+  const Motivo sondeo = dialogo.motivo;
+  if (dialogo.xDato.size() == kLargoSondeo) return {Respuesta::Registros, {}, sondeo, {}};
 
   dialogo.xFnc = "C";
   dialogo.xDato = "M";
   comunicar(dialogo);
   auto valores = ValoresSetup(dialogo.xDato);
-  if (valores.empty()) return {Respuesta::Ninguna, {}};
+  if (valores.empty()) return {Respuesta::Ninguna, {}, sondeo, dialogo.motivo};
   for (const auto& [clave, valor] : valores) EscribirIni("Setup", clave, valor);
-  return {Respuesta::OrdenLinea, std::move(valores)};
+  return {Respuesta::OrdenLinea, std::move(valores), sondeo, dialogo.motivo};
 }
 
-bool SubirMembrete(const Peticion& dialogo, const std::string& membrete,
-                   const Comunicar& comunicar) {
-  if (!LeerAnterior(dialogo, comunicar)) return false;
+Motivo SubirMembrete(const Peticion& dialogo, const std::string& membrete,
+                     const Comunicar& comunicar) {
+  const Motivo anterior = LeerAnterior(dialogo, comunicar);
+  if (!anterior.Exito()) return anterior;
   Peticion escritura = dialogo;
   escritura.xFnc = "T";
   escritura.xDire = std::to_string(kRegistroMembrete);
   escritura.xDato = membrete;
   comunicar(escritura);
-  if (!escritura.xOK) return false;
+  if (!escritura.xOK) return escritura.motivo;
   // Se escribe con un NUL de relleno hasta un largo par.
   std::string escrito = membrete;
   if (escrito.size() % 2 != 0) escrito.push_back('\0');
   return Verificar(dialogo, escrito, comunicar);
 }
 
-std::optional<std::string> LeerMembreteIndicador(const Peticion& dialogo,
-                                                 const Comunicar& comunicar) {
+Entrega LeerMembreteIndicador(const Peticion& dialogo, const Comunicar& comunicar) {
   const Peticion lectura = LeerRegistros(dialogo, kRegistrosMembrete, comunicar);
-  if (!lectura.xOK) return std::nullopt;
-  return lectura.xDato;
+  return {lectura.xOK ? lectura.xDato : std::string(), lectura.motivo};
 }

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,17 +31,19 @@ enum class Respuesta { Ninguna, Registros, OrdenLinea };
 struct Conexion {
   Respuesta respuesta;
   std::vector<std::pair<std::string, long>> setup;  // lo guardado, si respondió la orden
+  Motivo sondeo;                                    // cómo terminó la lectura de registros
+  Motivo ordenM;                                    // y la orden, si se envió
 };
 Conexion Conectar(Peticion dialogo, const Comunicar& comunicar);
 
 // Lee el membrete que tiene el indicador (queda en la traza como "membrete anterior", y así se
 // sabe si la línea tiene eco antes de escribir), escribe `membrete` desde el registro 26 y lo
-// vuelve a leer. true solo si el indicador quedó con él; si no permite leer sus registros, vale
-// lo que dijeron las escrituras.
-bool SubirMembrete(const Peticion& dialogo, const std::string& membrete,
-                   const Comunicar& comunicar);
+// vuelve a leer. Éxito solo si el indicador quedó con él; si no permite leer sus registros,
+// vale lo que dijeron las escrituras. Si no, el motivo de la petición que falló, o el registro
+// que no quedó como se escribió.
+Motivo SubirMembrete(const Peticion& dialogo, const std::string& membrete,
+                     const Comunicar& comunicar);
 
-// Los registros del membrete tal como están, dos bytes por registro; nada si la lectura no
-// llegó entera.
-std::optional<std::string> LeerMembreteIndicador(const Peticion& dialogo,
-                                                 const Comunicar& comunicar);
+// Los registros del membrete tal como están, dos bytes por registro; nada y el motivo si la
+// lectura no llegó entera.
+Entrega LeerMembreteIndicador(const Peticion& dialogo, const Comunicar& comunicar);

@@ -33,17 +33,23 @@ struct Desenlace {
   std::string texto;
 };
 
+// La falla con su motivo: "Error al cargar el Ticket: excepción 2".
+Desenlace Falla(const std::string& texto, const Motivo& motivo) {
+  return {false, texto + ": " + TextoMotivo(motivo)};
+}
+
 Desenlace Subir(const Peticion& dialogo, const std::string& membrete, const Comunicar& comunicar) {
-  if (SubirMembrete(dialogo, membrete, comunicar)) return {true, textos::kFin};
-  return {false, textos::kErrorCarga};
+  const Motivo subida = SubirMembrete(dialogo, membrete, comunicar);
+  if (subida.Exito()) return {true, textos::kFin};
+  return Falla(textos::kErrorCarga, subida);
 }
 
 // Con varios IDs, cada membrete lleva delante una línea con su ID.
 Desenlace Leer(const Peticion& dialogo, const Orden& orden, bool varios, const Comunicar& comunicar,
                std::ostream& salida) {
-  const std::optional<std::string> registros = LeerMembreteIndicador(dialogo, comunicar);
-  if (!registros) return {false, "Sin respuesta completa"};
-  const std::string membrete = registros->substr(0, registros->find('\0'));
+  const Entrega registros = LeerMembreteIndicador(dialogo, comunicar);
+  if (!registros.motivo.Exito()) return Falla("Sin respuesta completa", registros.motivo);
+  const std::string membrete = registros.datos.substr(0, registros.datos.find('\0'));
   if (varios) salida << "ID " << dialogo.linea.id << ':' << (orden.hex ? " " : "\n");
   salida << (orden.hex ? Hex(membrete) + "\n" : membrete);
   if (varios && !orden.hex) salida << '\n';
@@ -70,15 +76,22 @@ Desenlace Conectar(const Peticion& dialogo, bool varios, const Comunicar& comuni
     case Respuesta::Ninguna:
       break;
   }
-  return {false, "Sin comunicación"};
+  // Los dos motivos, o uno si la lectura y la orden fallaron igual.
+  Desenlace falla = Falla("Sin comunicación", conexion.sondeo);
+  const std::string ordenM = TextoMotivo(conexion.ordenM);
+  if (ordenM != TextoMotivo(conexion.sondeo)) falla.texto += "; orden M: " + ordenM;
+  return falla;
 }
 
-// `texto` completado con blancos hasta `ancho` letras; UTF-8 cuenta una por letra, no por byte.
+// Letras de `texto`: UTF-8 cuenta una por letra, no por byte.
+std::size_t Letras(const std::string& texto) {
+  return static_cast<std::size_t>(std::count_if(
+      texto.begin(), texto.end(), [](unsigned char byte) { return (byte & 0xC0) != 0x80; }));
+}
+
+// `texto` completado con blancos hasta `ancho` letras.
 std::string Columna(const std::string& texto, std::size_t ancho) {
-  std::size_t letras = 0;
-  for (unsigned char byte : texto) {
-    if ((byte & 0xC0) != 0x80) ++letras;
-  }
+  const std::size_t letras = Letras(texto);
   return texto + std::string(ancho > letras ? ancho - letras : 0, ' ');
 }
 
@@ -90,12 +103,16 @@ std::string Segundos(double segundos) {
   return coma + " s";
 }
 
+// La columna "Resultado" tiene 36 letras, o las del resultado más largo: las filas siguen
+// alineadas aunque un motivo sea largo.
 void Tabla(const std::vector<Resultado>& resultados, std::ostream& errores) {
-  errores << " ID  " << Columna("Resultado", 36) << std::setw(8) << "Intentos" << std::setw(10)
+  std::size_t ancho = 36;
+  for (const Resultado& r : resultados) ancho = std::max(ancho, Letras(r.texto));
+  errores << " ID  " << Columna("Resultado", ancho) << std::setw(8) << "Intentos" << std::setw(10)
           << "Tiempo" << '\n';
   long correctos = 0;
   for (const Resultado& r : resultados) {
-    errores << std::setw(3) << r.id << "  " << Columna(r.texto, 36) << std::setw(8) << r.intentos
+    errores << std::setw(3) << r.id << "  " << Columna(r.texto, ancho) << std::setw(8) << r.intentos
             << std::setw(10) << Segundos(r.segundos) << '\n';
     if (r.exito) ++correctos;
   }

@@ -34,7 +34,9 @@ class Eco : public EnCarpetaTemporal {
   Transferencia Nueva() {
     return Transferencia(puerto, 1, avance, EcoDelPuerto(&ecos, "/dev/x", &traza));
   }
-  std::string Orden() { return TRxC(puerto, "M", &traza, EcoDelPuerto(&ecos, "/dev/x", &traza)); }
+  std::string Orden() {
+    return TRxC(puerto, "M", &traza, EcoDelPuerto(&ecos, "/dev/x", &traza)).datos;
+  }
 
  protected:
   void SetUp() override {
@@ -68,7 +70,7 @@ TEST_F(Eco, LaRespuestaEsLaQueVieneDetrasDelEco) {
       {"escritura, eco sabido", true,
        [](Eco& e) {
          std::string dato = "CD";
-         return e.Nueva().Escribir("27", dato);
+         return e.Nueva().Escribir("27", dato).datos;
        },
        "CD"},
   };
@@ -95,7 +97,7 @@ TEST_F(Eco, SinIndicadorSoloVuelveElEcoYTodoFalla) {
   EXPECT_TRUE(ecos.Tiene("/dev/x"));
 
   std::string dato = "AB";
-  EXPECT_EQ(Nueva().Escribir("26", dato), "");
+  EXPECT_EQ(Nueva().Escribir("26", dato).datos, "");
   EXPECT_EQ(puerto.escritos.size(), 6u);
   EXPECT_EQ(Orden(), "");
   EXPECT_EQ(puerto.Ahora() - puerto.escritos.back().cuando, ms(2000));
@@ -158,7 +160,7 @@ TEST_F(Eco, UnaLecturaSinEcoLoOlvidaYUnaEscrituraNo) {
   indicador.eco = false;
   ecos.Anotar("/dev/x", true);
   std::string dato = "AB";
-  EXPECT_EQ(Nueva().Escribir("26", dato), "");  // su respuesta se toma por el eco
+  EXPECT_EQ(Nueva().Escribir("26", dato).datos, "");  // su respuesta se toma por el eco
   EXPECT_TRUE(ecos.Tiene("/dev/x"));
   EXPECT_EQ(Nueva().Leer("26", "1").datos, "AB");
   EXPECT_FALSE(ecos.Tiene("/dev/x"));

@@ -36,15 +36,15 @@ TEST(LineaDeComando, SoloUnaRespuestaDeExactamente90BytesVale) {
   };
 
   largo = 90;
-  EXPECT_EQ(TRxC(puerto, "M"), Bloque(90));
+  EXPECT_EQ(TRxC(puerto, "M").datos, Bloque(90));
   EXPECT_EQ(puerto.Ahora() - puerto.escritos.back().cuando, ms(300));
 
   largo = 89;
-  EXPECT_EQ(TRxC(puerto, "M"), "");
+  EXPECT_EQ(TRxC(puerto, "M").datos, "");
   EXPECT_EQ(puerto.Ahora() - puerto.escritos.back().cuando, ms(2000));
 
   largo = 92;
-  EXPECT_EQ(TRxC(puerto, "M"), "");
+  EXPECT_EQ(TRxC(puerto, "M").datos, "");
   EXPECT_EQ(puerto.escritos.size(), 3u);
 }
 
@@ -52,7 +52,7 @@ TEST(LineaDeComando, LoRecibidoAntesDelEnvioNoEntraEnLaRespuesta) {
   PuertoFalso puerto;
   puerto.Llegar(ms(0), "viejo");
   puerto.responder = [&](const std::string&, std::size_t) { puerto.Llegar(ms(50), Bloque(90)); };
-  EXPECT_EQ(TRxC(puerto, "M"), Bloque(90));
+  EXPECT_EQ(TRxC(puerto, "M").datos, Bloque(90));
 }
 
 TEST(LineaDeComando, LaTrazaAnotaLaOrdenLoRecibidoYElVeredicto) {

@@ -70,7 +70,7 @@ TEST_F(TransferenciaTest, LeerPartePorBloquesDeOcho) {
 
 TEST_F(TransferenciaTest, EscribirYLeerDevuelvenElMismoTextoConSuRelleno) {
   std::string dato = "ABC";
-  EXPECT_EQ(Nueva().Escribir("26", dato), std::string("ABC\0", 4));
+  EXPECT_EQ(Nueva().Escribir("26", dato).datos, std::string("ABC\0", 4));
   EXPECT_EQ(dato, std::string("ABC\0", 4));
   ASSERT_EQ(puerto.escritos.size(), 2u);
   EXPECT_EQ(puerto.escritos[1].trama.substr(2, 4), Bytes({0x00, 0x1B, 0x00, 0x43}));
@@ -79,7 +79,7 @@ TEST_F(TransferenciaTest, EscribirYLeerDevuelvenElMismoTextoConSuRelleno) {
 
 TEST_F(TransferenciaTest, EscribirUnMembreteCompletoVaRegistroARegistro) {
   std::string dato = Texto(76);
-  EXPECT_EQ(Nueva().Escribir("26", dato), dato);
+  EXPECT_EQ(Nueva().Escribir("26", dato).datos, dato);
   ASSERT_EQ(puerto.escritos.size(), 38u);
   for (std::size_t i = 0; i < 38; ++i) {
     EXPECT_EQ(puerto.escritos[i].trama[1], 6);
@@ -91,7 +91,7 @@ TEST_F(TransferenciaTest, EscribirUnMembreteCompletoVaRegistroARegistro) {
 
   std::string vacio;
   puerto.escritos.clear();
-  EXPECT_EQ(Nueva().Escribir("26", vacio), "");
+  EXPECT_EQ(Nueva().Escribir("26", vacio).datos, "");
   EXPECT_TRUE(puerto.escritos.empty());
 }
 
@@ -107,7 +107,7 @@ TEST_F(TransferenciaTest, UnaPeticionSinRespuestaSeIntentaTresVecesYCortaElTraba
 
   puerto.escritos.clear();
   std::string dato = Texto(6);
-  EXPECT_EQ(Nueva().Escribir("26", dato), "");
+  EXPECT_EQ(Nueva().Escribir("26", dato).datos, "");
   EXPECT_EQ(puerto.escritos.size(), 4u);
 }
 
@@ -133,7 +133,7 @@ TEST_F(TransferenciaTest, CancelarDuranteUnaEscrituraTerminaEsaPeticionYDevuelve
     puerto.Llegar(ms(20), t);
   };
   std::string dato = Texto(76);
-  EXPECT_EQ(Nueva().Escribir("26", dato), "");
+  EXPECT_EQ(Nueva().Escribir("26", dato).datos, "");
   EXPECT_EQ(puerto.escritos.size(), 3u);
   EXPECT_EQ(eventos, 3);
 }
@@ -141,7 +141,7 @@ TEST_F(TransferenciaTest, CancelarDuranteUnaEscrituraTerminaEsaPeticionYDevuelve
 TEST_F(TransferenciaTest, ElPlazoCuentaDesdeQueSeEscribeLaPeticion) {
   Transferencia t = Nueva();
   indicador.retardo = ms(1500);
-  EXPECT_EQ(t.TxD(0, 26, "AB"), "AB");
+  EXPECT_EQ(t.TxD(0, 26, "AB").datos, "AB");
   EXPECT_EQ(puerto.escritos.size(), 1u);
   EXPECT_EQ(puerto.Ahora() - puerto.escritos[0].cuando, ms(1500));
 
@@ -156,7 +156,7 @@ TEST_F(TransferenciaTest, ElPlazoCuentaDesdeQueSeEscribeLaPeticion) {
     }
   };
   std::string dato = "AB";
-  EXPECT_EQ(t.Escribir("26", dato), "AB");
+  EXPECT_EQ(t.Escribir("26", dato).datos, "AB");
   ASSERT_EQ(puerto.escritos.size(), 2u);
   EXPECT_EQ(puerto.escritos[1].cuando - puerto.escritos[0].cuando, ms(2000));
 }
@@ -182,7 +182,7 @@ TEST_F(TransferenciaTest, UnaTramaAjenaNoTapaLaRespuestaQueLlegaDetras) {
         p.Llegar(ms(50), t + Bytes({0x11, 0x22}));  // y basura detrás
       }
     };
-    EXPECT_EQ(Transferencia(p, 0, avance).TxD(0, 27, "CD"), "CD") << c.que;
+    EXPECT_EQ(Transferencia(p, 0, avance).TxD(0, 27, "CD").datos, "CD") << c.que;
     EXPECT_EQ(p.escritos.size(), 1u) << c.que;
     EXPECT_EQ(p.Ahora() - p.escritos[0].cuando, ms(50)) << c.que;
   }
@@ -195,7 +195,7 @@ TEST_F(TransferenciaTest, LoQueNoEsLaRespuestaNoCuentaYElIntentoVenceEnElPlazo) 
     PuertoFalso p;
     p.responder = [&](const std::string&, std::size_t) { p.Llegar(ms(10), ajena); };
     std::string dato = "CD";
-    EXPECT_EQ(Transferencia(p, 1, avance).Escribir("27", dato), "");
+    EXPECT_EQ(Transferencia(p, 1, avance).Escribir("27", dato).datos, "");
     ASSERT_EQ(p.escritos.size(), 3u);
     EXPECT_EQ(p.HoraDe(1) - p.HoraDe(0), ms(2000));
     EXPECT_EQ(p.HoraDe(2) - p.HoraDe(1), ms(2000));
@@ -206,7 +206,7 @@ TEST_F(TransferenciaTest, UnaExcepcionOUnEcoEstropeadoTerminanElIntentoEnseguida
   const std::string excepcion = ConCrc(Bytes({0x00, 0x86, 0x04}));
   puerto.responder = [&](const std::string&, std::size_t) { puerto.Llegar(ms(20), excepcion); };
   std::string dato = "AB";
-  EXPECT_EQ(Nueva().Escribir("26", dato), "");
+  EXPECT_EQ(Nueva().Escribir("26", dato).datos, "");
   ASSERT_EQ(puerto.escritos.size(), 3u);
   EXPECT_EQ(puerto.HoraDe(1) - puerto.HoraDe(0), ms(20));
   EXPECT_EQ(puerto.HoraDe(2) - puerto.HoraDe(1), ms(20));
@@ -217,7 +217,7 @@ TEST_F(TransferenciaTest, UnaExcepcionOUnEcoEstropeadoTerminanElIntentoEnseguida
     if (numero == 0) t.back() ^= 1;
     p.Llegar(ms(20), t);
   };
-  EXPECT_EQ(Transferencia(p, 0, avance).Escribir("26", dato), "AB");
+  EXPECT_EQ(Transferencia(p, 0, avance).Escribir("26", dato).datos, "AB");
   ASSERT_EQ(p.escritos.size(), 2u);
   EXPECT_EQ(p.HoraDe(1) - p.HoraDe(0), ms(20));
 }
@@ -227,7 +227,7 @@ TEST_F(TransferenciaTest, AntesDeCadaPeticionSeDescartaLoViejoYLaLineaCalla35Car
   puerto.Llegar(microseconds(0), PeticionEscritura(0, 26, 'A', 'B').trama);  // eco viejo
   puerto.Llegar(ms(10), "ruido");
   indicador.callar = {0};
-  EXPECT_EQ(Nueva().TxD(0, 26, "AB"), "");
+  EXPECT_EQ(Nueva().TxD(0, 26, "AB").datos, "");
   EXPECT_EQ(puerto.HoraDe(0), ms(10) + microseconds(29167));
 
   // Ruido sin fin: la petición sale igual, como mucho al vencer el plazo.
@@ -253,7 +253,7 @@ TEST_F(TransferenciaTest, UnTrabajoQueNoPuedeFormarTramasNoEnviaNada) {
   const auto nadaEnviado = [&](const std::string& direccion, int registros) {
     std::string dato(2 * registros, 'x');
     const bool vacio = Nueva().Leer(direccion, std::to_string(registros)).datos.empty() &&
-                       Nueva().Escribir(direccion, dato).empty();
+                       Nueva().Escribir(direccion, dato).datos.empty();
     return vacio && puerto.escritos.empty() && progreso.empty();
   };
   EXPECT_TRUE(nadaEnviado("", 1));
@@ -263,15 +263,15 @@ TEST_F(TransferenciaTest, UnTrabajoQueNoPuedeFormarTramasNoEnviaNada) {
   EXPECT_TRUE(nadaEnviado("65536", 1));
   EXPECT_TRUE(Nueva().Leer("26", "ocho").datos.empty());
   EXPECT_TRUE(Nueva().Leer("26", "-3").datos.empty());
-  EXPECT_TRUE(Nueva().RxD(256, 26, 1).empty());
-  EXPECT_TRUE(Nueva().RxD(0, 65536, 1).empty());
-  EXPECT_TRUE(Nueva().RxD(0, 26, 0).empty());
-  EXPECT_TRUE(Nueva().TxD(-1, 26, "AB").empty());
-  EXPECT_TRUE(Nueva().TxD(0, 26, "ABC").empty());
+  EXPECT_TRUE(Nueva().RxD(256, 26, 1).datos.empty());
+  EXPECT_TRUE(Nueva().RxD(0, 65536, 1).datos.empty());
+  EXPECT_TRUE(Nueva().RxD(0, 26, 0).datos.empty());
+  EXPECT_TRUE(Nueva().TxD(-1, 26, "AB").datos.empty());
+  EXPECT_TRUE(Nueva().TxD(0, 26, "ABC").datos.empty());
   for (const long id : {256L, -1L}) {
     std::string dato = "AB";
     EXPECT_TRUE(Transferencia(puerto, id, avance).Leer("26", "1").datos.empty()) << id;
-    EXPECT_TRUE(Transferencia(puerto, id, avance).Escribir("26", dato).empty()) << id;
+    EXPECT_TRUE(Transferencia(puerto, id, avance).Escribir("26", dato).datos.empty()) << id;
   }
   EXPECT_TRUE(puerto.escritos.empty());
 

@@ -32,7 +32,7 @@ std::vector<std::string> Escribir(std::function<void(PuertoFalso&, const std::st
   avance.traza = &traza;
   avance.cancelado = [cancelar] { return cancelar; };
   std::string dato = "ABCD";
-  Transferencia(puerto, 1, avance).Escribir("26", dato);
+  Transferencia(puerto, 1, avance).Escribir("26", dato).datos;
   return traza.lineas;
 }
 

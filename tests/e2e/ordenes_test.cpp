@@ -137,7 +137,7 @@ void OrdenesTest::NoConectaConElIndicadorCallado() {
   const Corrida corrida = Correr({"--conectar"});
   QCOMPARE(corrida.codigo, 1);
   QCOMPARE(corrida.salida, QByteArray());
-  QVERIFY2(corrida.errores.contains("  1  Sin comunicación"), corrida.errores);
+  QVERIFY2(corrida.errores.contains("  1  Sin comunicación: sin respuesta"), corrida.errores);
   QCOMPARE(Leer(carpeta.Ruta("Brun_Kqt.ini")), ajustes);
 }
 
@@ -154,9 +154,12 @@ void OrdenesTest::VariosIndicadoresConUnoCallado() {
   const QList<QByteArray> lineas = corrida.errores.split('\n');
   QCOMPARE(lineas.size(), 7);  // puerto, cabecera, tres ID, total y el fin de la última
   // 5 lecturas del membrete anterior, 6 escrituras y una lectura que las verifica.
-  QVERIFY2(lineas[2].startsWith("  1  FINALIZADO con EXITO                      12"), lineas[2]);
-  QVERIFY2(lineas[3].startsWith("  2  Error al cargar el Ticket                  3"), lineas[3]);
-  QVERIFY2(lineas[4].startsWith("  3  FINALIZADO con EXITO                      12"), lineas[4]);
+  QVERIFY2(lineas[2].startsWith("  1  FINALIZADO con EXITO                          12"),
+           lineas[2]);
+  QVERIFY2(lineas[3].startsWith("  2  Error al cargar el Ticket: sin respuesta       3"),
+           lineas[3]);
+  QVERIFY2(lineas[4].startsWith("  3  FINALIZADO con EXITO                          12"),
+           lineas[4]);
   QCOMPARE(lineas[5], QByteArray("Correctos: 2 de 3"));
 
   // Leídos de vuelta, cada uno tras su ID.

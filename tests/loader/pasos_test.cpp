@@ -25,8 +25,8 @@ TEST(LeerMembreteIndicador, TraeElMembreteMasLargoConSuNul) {
     AbrirPuerto(puerto, p);
     HacerPeticion(p, puerto, Dialogo{});
   });
-  ASSERT_TRUE(leido);
-  EXPECT_EQ(*leido, membrete);
+  ASSERT_TRUE(leido.motivo.Exito()) << TextoMotivo(leido.motivo);
+  EXPECT_EQ(leido.datos, membrete);
 }
 
 }  // namespace

@@ -205,10 +205,10 @@ TEST_F(Ordenes, VariosIndicadoresConUnoCallado) {
   EXPECT_FALSE(puerto_.PortOpen());
   EXPECT_EQ(errores_.str(),
             "Puerto Com1 (/dev/x), 9600 baudios\n"
-            " ID  Resultado                           Intentos    Tiempo\n"
-            "  1  FINALIZADO con EXITO                       9    0,21 s\n"
-            "  2  Error al cargar el Ticket                  3    6,00 s\n"
-            "  3  FINALIZADO con EXITO                       9    0,21 s\n"
+            " ID  Resultado                               Intentos    Tiempo\n"
+            "  1  FINALIZADO con EXITO                           9    0,21 s\n"
+            "  2  Error al cargar el Ticket: sin respuesta       3    6,00 s\n"
+            "  3  FINALIZADO con EXITO                           9    0,21 s\n"
             "Correctos: 2 de 3\n");
   EXPECT_EQ(salida_.str(), "");
   EXPECT_FALSE(std::filesystem::exists("programa/Brun_Kqt.log"));
@@ -300,7 +300,7 @@ TEST_F(Ordenes, LaSubidaSeVerificaLeyendoLoEscrito) {
 TEST_F(Ordenes, ConectarSinRespuesta) {
   Escuchan({});
   EXPECT_EQ(Ejecutar({"--conectar", "--id", "9", "--dispositivo", "/dev/x"}), 1);
-  EXPECT_NE(errores_.str().find("  9  Sin comunicación                           4    8,00 s\n"),
+  EXPECT_NE(errores_.str().find("  9  Sin comunicación: sin respuesta            4    8,00 s\n"),
             std::string::npos)
       << errores_.str();
   EXPECT_FALSE(std::filesystem::exists("Brun_Kqt.ini"));

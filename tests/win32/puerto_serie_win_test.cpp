@@ -104,7 +104,7 @@ TEST_F(PuertoSerieWinTest, PasaCadaByteEnAmbosSentidos) {
   Abrir(kIndicador);
   Transferencia transferencia(puerto, 1, Avance{});
   std::string dato = todos;
-  EXPECT_EQ(transferencia.Escribir("1000", dato), todos);
+  EXPECT_EQ(transferencia.Escribir("1000", dato).datos, todos);
   EXPECT_EQ(transferencia.Leer("1000", "128").datos, todos);
 }
 
@@ -180,12 +180,12 @@ TEST_F(PuertoSerieWinTest, UnAdaptadorQueSeQuitaYVuelve) {
   Abrir(kDesenchufable);
   Transferencia transferencia(puerto, 1, Avance{});
   std::string ab = "AB";
-  ASSERT_EQ(transferencia.Escribir("26", ab), "AB");
+  ASSERT_EQ(transferencia.Escribir("26", ab).datos, "AB");
 
   std::string cd = "CD";
   const double cpu = SegundosDeCpu();
   const auto inicio = Reloj::now();
-  EXPECT_EQ(transferencia.Escribir("27", cd), "");
+  EXPECT_EQ(transferencia.Escribir("27", cd).datos, "");
   const double ms = MsDesde(inicio);
   const double gastado = SegundosDeCpu() - cpu;
   std::printf("Adaptador quitado: la escritura falló a los %.0f ms, %.3f s de procesador\n", ms,
@@ -195,7 +195,7 @@ TEST_F(PuertoSerieWinTest, UnAdaptadorQueSeQuitaYVuelve) {
   EXPECT_FALSE(puerto.PortOpen());
 
   Abrir(kDesenchufable);
-  EXPECT_EQ(transferencia.Escribir("27", cd), "CD");
+  EXPECT_EQ(transferencia.Escribir("27", cd).datos, "CD");
   EXPECT_EQ(transferencia.Leer("26", "2").datos, "ABCD");
 }
 
