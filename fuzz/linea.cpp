@@ -86,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Pedazo& trozo : trozos) puerto.Llegar(trozo.demora, trozo.bytes);
   };
   const auto inicio = puerto.Ahora();
-  const std::string respuesta = TRxC(puerto, comando);
+  const Entrega entrega = TRxC(puerto, comando);
+  const std::string& respuesta = entrega.datos;
 
   Exigir(respuesta.empty() || respuesta.size() == kLargoRespuesta,
          "la respuesta está vacía o tiene exactamente 90 bytes");
@@ -97,6 +98,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Exigir(respuesta == (tras.size() == kLargoRespuesta ? tras : std::string()),
          "la respuesta son los 90 bytes llegados tras el envío y tras el eco de la orden, si la "
          "línea lo devuelve, y nada más");
+  Exigir(entrega.motivo.Exito() == (tras.size() == kLargoRespuesta),
+         "la orden sale bien si y solo si llegaron sus 90 bytes");
+  Exigir(entrega.motivo.causa != Causa::LargoDeOrden ||
+             entrega.motivo.numero == static_cast<long>(tras.size()),
+         "una respuesta de otro largo dice cuántos bytes trajo");
   Exigir(puerto.escritos.size() == 1 && puerto.escritos[0].trama == orden,
          "se envía una sola línea \":\" + comando + CR LF");
   Exigir(puerto.Ahora() - inicio <= kPlazo, "la espera no pasa del plazo");

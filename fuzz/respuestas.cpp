@@ -8,6 +8,8 @@
 #include <string>
 
 #include "exigir.h"
+#include "intercambio.h"
+#include "motivo.h"
 #include "recepcion.h"
 #include "tramas.h"
 
@@ -84,6 +86,11 @@ void ComprobarExamen(const std::string& recibido, std::uint8_t id, Registros reg
     Exigir(hasta <= recibido.size(), "los trozos no pasan de lo recibido");
     Exigir(examen.terminado || hasta == recibido.size(), "sin terminar, todo queda en trozos");
     Exigir(examen.terminado || examen.faltan > 0, "sin terminar, se espera al menos un byte");
+    Intento intento;
+    intento.recibido = recibido;
+    intento.examen = examen;
+    Exigir(MotivoDelIntento(intento).Exito() == !examen.datos.empty(),
+           "el intento sale bien si y solo si trae la respuesta aceptada");
     if (examen.datos.empty()) continue;
     const Trozo& ultimo = examen.trozos.back();
     Exigir(examen.datos == Aceptar(peticion, recibido.substr(ultimo.desde, ultimo.largo)),

@@ -74,4 +74,33 @@ TEST(LineaDeComando, LaTrazaAnotaLaOrdenLoRecibidoYElVeredicto) {
                               "-> 3A 4D 0D 0A  orden de línea", "sin respuesta en 2000 ms"}));
 }
 
+// Lo que vuelve de la orden dice cómo terminó: los 90 bytes, nada, solo su eco, o otro largo.
+TEST(LineaDeComando, CadaRespuestaDiceComoTermino) {
+  struct Caso {
+    const char* que;
+    bool eco;
+    std::string llega;
+    std::string texto;
+  };
+  const std::vector<Caso> casos = {
+      {"el bloque", false, Bloque(90), "aceptada"},
+      {"el bloque tras el eco", true, Bloque(90), "aceptada"},
+      {"nada", false, "", "sin respuesta"},
+      {"solo el eco", true, "", "solo volvió el eco de la línea"},
+      {"un trozo del eco", false, ":M", "solo volvió el eco de la línea"},
+      {"corta", false, Bloque(37), "respuesta de 37 bytes, no de 90"},
+      {"corta tras el eco", true, Bloque(37), "respuesta de 37 bytes, no de 90"},
+  };
+  for (const Caso& c : casos) {
+    PuertoFalso puerto;
+    puerto.responder = [&](const std::string& orden, std::size_t) {
+      if (c.eco) puerto.Llegar(ms(0), orden);
+      puerto.Llegar(ms(50), c.llega);
+    };
+    const Entrega respuesta = TRxC(puerto, "M");
+    EXPECT_EQ(TextoMotivo(respuesta.motivo), c.texto) << c.que;
+    EXPECT_EQ(respuesta.datos, respuesta.motivo.Exito() ? Bloque(90) : "") << c.que;
+  }
+}
+
 }  // namespace

@@ -13,6 +13,7 @@ class PuertoControlFalso : public PuertoControl {
   std::string settings;
   int aperturas = 0;
   long baudios = 9600;
+  std::string error;  // no vacío: el puerto no abre, por esto
 
   bool SetCommPort(long numero) override { return commPort = numero, true; }
   bool SetSettings(const std::string& texto) override { return settings = texto, true; }
@@ -21,10 +22,10 @@ class PuertoControlFalso : public PuertoControl {
   bool PortOpen() const override { return abierto_; }
   bool SetPortOpen(bool abrir) override {
     aperturas += abrir ? 1 : 0;
-    abierto_ = abrir;
-    return true;
+    abierto_ = abrir && error.empty();
+    return abierto_ == abrir;
   }
-  std::string ErrorApertura() const override { return ""; }
+  std::string ErrorApertura() const override { return error; }
   std::string Input() override { return linea.Input(); }
   void Output(const std::string& datos) override { linea.Output(datos); }
   std::size_t InBufferCount() override { return linea.InBufferCount(); }

@@ -278,4 +278,79 @@ TEST_F(TransferenciaTest, UnTrabajoQueNoPuedeFormarTramasNoEnviaNada) {
   EXPECT_EQ(Transferencia(puerto, 255, avance).Leer("65535", "1").datos.size(), 2u);
 }
 
+// Una lectura de un registro del ID 1 y lo que le llega en cada intento: el motivo y su texto.
+TEST(MotivoDeLaLectura, CadaRespuestaDiceComoTermino) {
+  const std::string buena = ConCrc(Bytes({0x01, 0x03, 0x02, 'B', 'A'}));
+  std::string estropeada = buena;
+  estropeada.back() ^= 1;
+  struct Caso {
+    const char* que;
+    bool eco;  // la línea devuelve la petición delante
+    std::string llega;
+    Causa causa;
+    std::string texto;
+  };
+  const std::vector<Caso> casos = {
+      {"la respuesta", false, buena, Causa::Exito, "aceptada"},
+      {"nada", false, "", Causa::SinRespuesta, "sin respuesta"},
+      {"solo basura", false, "xyz", Causa::SinRespuesta, "sin respuesta"},
+      {"solo el eco", true, "", Causa::SoloEco, "solo volvió el eco de la línea"},
+      {"el eco y basura", true, "xyz", Causa::SoloEco, "solo volvió el eco de la línea"},
+      {"excepción", false, ConCrc(Bytes({0x01, 0x83, 0x02})), Causa::Excepcion, "excepción 2"},
+      {"excepción tras el eco", true, ConCrc(Bytes({0x01, 0x83, 0x04})), Causa::Excepcion,
+       "excepción 4"},
+      {"control alterado", false, estropeada, Causa::ControlErroneo, "bytes de control erróneos"},
+      {"otro esclavo", false, ConCrc(Bytes({0x02, 0x03, 0x02, 'B', 'A'})), Causa::OtroEsclavo,
+       "respuesta de otro esclavo"},
+      {"otra función", false, PeticionEscritura(1, 26, 'A', 'B').trama, Causa::Ajena,
+       "no es la respuesta de esta petición"},
+      {"otra cuenta", false, ConCrc(Bytes({0x01, 0x03, 0x04, 'B', 'A', 'D', 'C'})),
+       Causa::LargoErroneo, "largo erróneo"},
+      {"otro esclavo y basura", false, ConCrc(Bytes({0x02, 0x83, 0x02})) + "xy", Causa::OtroEsclavo,
+       "respuesta de otro esclavo"},
+  };
+  for (const Caso& c : casos) {
+    PuertoFalso p;
+    p.responder = [&](const std::string& trama, std::size_t) {
+      if (c.eco) p.Llegar(ms(0), trama);
+      p.Llegar(ms(20), c.llega);
+    };
+    const Entrega lectura = Transferencia(p, 1, Avance{}).Leer("26", "1");
+    EXPECT_EQ(lectura.motivo.causa, c.causa) << c.que;
+    EXPECT_EQ(TextoMotivo(lectura.motivo), c.texto) << c.que;
+    EXPECT_EQ(lectura.datos, c.causa == Causa::Exito ? "AB" : "") << c.que;
+  }
+}
+
+// Tras tres intentos que fallan distinto, vale el último: es lo que la línea hacía al final.
+TEST(MotivoDeLaLectura, ValeElDelUltimoIntento) {
+  PuertoFalso p;
+  p.responder = [&](const std::string&, std::size_t numero) {
+    if (numero == 0) p.Llegar(ms(20), ConCrc(Bytes({0x01, 0x83, 0x02})));
+    if (numero == 1) p.Llegar(ms(20), ConCrc(Bytes({0x02, 0x83, 0x02})));
+    if (numero == 2) p.Llegar(ms(20), ConCrc(Bytes({0x01, 0x83, 0x03})));
+  };
+  const Entrega lectura = Transferencia(p, 1, Avance{}).Leer("26", "1");
+  EXPECT_EQ(p.escritos.size(), 3u);
+  EXPECT_EQ(TextoMotivo(lectura.motivo), "excepción 3");
+}
+
+// Cancelar, o pedir lo que no forma una trama, también es un motivo; cancelar tras el último
+// bloque de una lectura no le quita nada.
+TEST_F(TransferenciaTest, CancelarYLoQueNoSeEnviaTienenSuMotivo) {
+  cancelar = true;
+  const Entrega lectura = Nueva().Leer("26", "16");
+  EXPECT_EQ(TextoMotivo(lectura.motivo), "cancelado");
+  EXPECT_EQ(lectura.datos.size(), 16u);
+  EXPECT_TRUE(Nueva().Leer("26", "8").motivo.Exito());
+  std::string dato = "AB";
+  EXPECT_EQ(TextoMotivo(Nueva().Escribir("26", dato).motivo), "cancelado");
+
+  cancelar = false;
+  puerto.escritos.clear();
+  EXPECT_EQ(TextoMotivo(Nueva().Leer("65535", "2").motivo), "petición fuera de rango");
+  EXPECT_EQ(Nueva().TxD(0, 26, "ABC").motivo.causa, Causa::Invalida);
+  EXPECT_TRUE(puerto.escritos.empty());
+}
+
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "comunicacion.h"
 #include "indicador_falso.h"
 #include "puerto_control_falso.h"
@@ -27,6 +30,89 @@ TEST(LeerMembreteIndicador, TraeElMembreteMasLargoConSuNul) {
   });
   ASSERT_TRUE(leido.motivo.Exito()) << TextoMotivo(leido.motivo);
   EXPECT_EQ(leido.datos, membrete);
+}
+
+// Cada subida dice cómo terminó: el motivo de la petición que la decidió, o el registro que no
+// quedó como se escribió. "Hola" y su NUL: cinco lecturas del membrete anterior (peticiones 0 a
+// 4), tres escrituras (5 a 7) y la lectura que las verifica (8).
+TEST(SubirMembrete, DiceElMotivoDeLaPeticionQueLaDecidio) {
+  struct Caso {
+    const char* que;
+    std::function<void(IndicadorFalso&, PuertoControlFalso&)> averia;
+    std::string texto;
+  };
+  const std::vector<Caso> casos = {
+      {"todo bien", [](IndicadorFalso&, PuertoControlFalso&) {}, "aceptada"},
+      {"no deja leer: vale lo escrito",
+       [](IndicadorFalso& i, PuertoControlFalso&) { i.permiteLeer = false; }, "aceptada"},
+      {"callado", [](IndicadorFalso& i, PuertoControlFalso&) { i.presente = false; },
+       "sin respuesta"},
+      {"la primera escritura sin respuesta",
+       [](IndicadorFalso& i, PuertoControlFalso&) {
+         i.callar = {5, 6, 7};
+       },
+       "sin respuesta"},
+      {"la verificación sin respuesta",
+       [](IndicadorFalso& i, PuertoControlFalso&) {
+         i.callar = {8, 9, 10};
+       },
+       "sin respuesta"},
+      {"no guarda", [](IndicadorFalso& i, PuertoControlFalso&) { i.guarda = false; },
+       "registro 26 distinto de lo escrito"},
+      {"el puerto no abre",
+       [](IndicadorFalso&, PuertoControlFalso& p) { p.error = "el puerto está en uso"; },
+       "no se pudo abrir /dev/ttyS0: el puerto está en uso"},
+  };
+  for (const Caso& c : casos) {
+    PuertoControlFalso puerto;
+    IndicadorFalso indicador;
+    c.averia(indicador, puerto);
+    indicador.Conectar(puerto.linea);
+    Peticion peticion;
+    peticion.linea = {1, 3, 1};
+    const Motivo subida = SubirMembrete(peticion, std::string("Hola\0", 5), [&](Peticion& p) {
+      AbrirPuerto(puerto, p);
+      HacerPeticion(p, puerto, Dialogo{});
+    });
+    EXPECT_EQ(TextoMotivo(subida), c.texto) << c.que;
+    // Por un puerto que no abrió no se envía nada.
+    if (!puerto.error.empty()) {
+      EXPECT_TRUE(puerto.linea.escritos.empty());
+    }
+  }
+}
+
+// La conexión fallida trae los motivos de las dos peticiones: el sondeo y la orden M.
+TEST(Conectar, TraeElMotivoDelSondeoYElDeLaOrden) {
+  struct Caso {
+    const char* que;
+    bool permiteLeer;
+    bool presente;
+    Respuesta respuesta;
+    std::string sondeo;
+    std::string ordenM;
+  };
+  const std::vector<Caso> casos = {
+      {"registros", true, true, Respuesta::Registros, "aceptada", "sin respuesta"},
+      {"callado", true, false, Respuesta::Ninguna, "sin respuesta", "sin respuesta"},
+      {"no deja leer", false, true, Respuesta::Ninguna, "excepción 2", "sin respuesta"},
+  };
+  for (const Caso& c : casos) {
+    PuertoControlFalso puerto;
+    IndicadorFalso indicador;
+    indicador.permiteLeer = c.permiteLeer;
+    indicador.presente = c.presente;
+    indicador.Conectar(puerto.linea);
+    Peticion peticion;
+    peticion.linea = {1, 3, 1};
+    const Conexion conexion = Conectar(peticion, [&](Peticion& p) {
+      AbrirPuerto(puerto, p);
+      HacerPeticion(p, puerto, Dialogo{});
+    });
+    EXPECT_EQ(conexion.respuesta, c.respuesta) << c.que;
+    EXPECT_EQ(TextoMotivo(conexion.sondeo), c.sondeo) << c.que;
+    EXPECT_EQ(TextoMotivo(conexion.ordenM), c.ordenM) << c.que;
+  }
 }
 
 }  // namespace
