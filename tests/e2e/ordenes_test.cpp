@@ -323,28 +323,41 @@ void OrdenesTest::LineasReales_data() {
   QTest::addColumn<QStringList>("tarea");
   QTest::addColumn<int>("codigo");
   QTest::addColumn<double>("topeS");
+  QTest::addColumn<QByteArray>("resultado");  // en la tabla, con su motivo si falló
 
   const QStringList subir{"--subir", "m.txt"};
   const QStringList dosHilos{"--eco-linea", "--semiduplex", "--baudios", "9600"};
   const QStringList sinIndicador = QStringList(dosHilos) << "--mudo";
-  QTest::newRow("eco y semidúplex: subir") << dosHilos << subir << 0 << 3.0;
-  QTest::newRow("eco y semidúplex: conectar") << dosHilos << QStringList{"--conectar"} << 0 << 3.0;
-  QTest::newRow("eco y semidúplex: leer") << dosHilos << QStringList{"--leer"} << 0 << 3.0;
+  const QByteArray fin = "FINALIZADO con EXITO";
+  const QByteArray soloEco = ": solo volvió el eco de la línea";
+  QTest::newRow("eco y semidúplex: subir") << dosHilos << subir << 0 << 3.0 << fin;
+  QTest::newRow("eco y semidúplex: conectar") << dosHilos << QStringList{"--conectar"} << 0 << 3.0
+                                              << QByteArray("Conectado: responden los registros");
+  QTest::newRow("eco y semidúplex: leer")
+      << dosHilos << QStringList{"--leer"} << 0 << 3.0 << QByteArray("Leído: 2 bytes");
   QTest::newRow("eco y semidúplex: conectar por la orden M")
-      << (QStringList(dosHilos) << "--solo-linea") << QStringList{"--conectar"} << 0 << 9.0;
+      << (QStringList(dosHilos) << "--solo-linea") << QStringList{"--conectar"} << 0 << 9.0
+      << QByteArray("Conectado: responde la orden M");
   // Solo vuelve el eco: tres plazos, como una línea callada (y el de la orden M al conectar).
-  QTest::newRow("eco sin indicador: subir") << sinIndicador << subir << 1 << 9.0;
+  QTest::newRow("eco sin indicador: subir")
+      << sinIndicador << subir << 1 << 9.0 << "Error al cargar el Ticket" + soloEco;
   QTest::newRow("eco sin indicador: conectar")
-      << sinIndicador << QStringList{"--conectar"} << 1 << 11.0;
-  QTest::newRow("eco sin indicador: leer") << sinIndicador << QStringList{"--leer"} << 1 << 9.0;
+      << sinIndicador << QStringList{"--conectar"} << 1 << 11.0 << "Sin comunicación" + soloEco;
+  QTest::newRow("eco sin indicador: leer")
+      << sinIndicador << QStringList{"--leer"} << 1 << 9.0 << "Sin respuesta completa" + soloEco;
   QTest::newRow("semidúplex sin eco: subir")
-      << QStringList{"--semiduplex", "--baudios", "9600"} << subir << 0 << 3.0;
+      << QStringList{"--semiduplex", "--baudios", "9600"} << subir << 0 << 3.0 << fin;
   QTest::newRow("escrituras ignoradas")
-      << QStringList{"--ignorar-escrituras", "1"} << subir << 1 << 3.0;
+      << QStringList{"--ignorar-escrituras", "1"} << subir << 1 << 3.0
+      << QByteArray("Error al cargar el Ticket: registro 26 distinto de lo escrito");
   QTest::newRow("una de cada 3 escrituras ignorada")
-      << QStringList{"--ignorar-escrituras", "3"} << subir << 1 << 3.0;
+      << QStringList{"--ignorar-escrituras", "3"} << subir << 1 << 3.0
+      << QByteArray("Error al cargar el Ticket: registro 28 distinto de lo escrito");
   // Sin poder leer se queda con lo que dijeron las escrituras, que el indicador sí guardó.
-  QTest::newRow("lectura negada") << QStringList{"--negar-lectura"} << subir << 0 << 3.0;
+  QTest::newRow("lectura negada") << QStringList{"--negar-lectura"} << subir << 0 << 3.0 << fin;
+  QTest::newRow("lectura negada: leer")
+      << QStringList{"--negar-lectura"} << QStringList{"--leer"} << 1 << 3.0
+      << QByteArray("Sin respuesta completa: excepción 2");
 }
 
 void OrdenesTest::LineasReales() {
@@ -352,6 +365,7 @@ void OrdenesTest::LineasReales() {
   QFETCH(QStringList, tarea);
   QFETCH(int, codigo);
   QFETCH(double, topeS);
+  QFETCH(QByteArray, resultado);
   CarpetaDeTrabajo carpeta;
   const QByteArray membrete = "PESO NETO\r\n";
   Escribir(carpeta.Ruta("m.txt"), membrete);
@@ -367,6 +381,7 @@ void OrdenesTest::LineasReales() {
   const Corrida corrida = Correr(tarea);
   QVERIFY2(reloj.elapsed() < topeS * 1000, QByteArray::number(reloj.elapsed()));
   QVERIFY2(corrida.codigo == codigo, corrida.errores);
+  QVERIFY2(corrida.errores.contains("  1  " + resultado + "  "), corrida.errores);
   indicador.Terminar();
   const QByteArray quedo = Leer(carpeta.Ruta("quedo"));
   if (tarea.first() == "--subir") QCOMPARE(quedo == membrete, codigo == 0);
