@@ -24,13 +24,17 @@ void TextoDeEstado(const Peticion& peticion, const Dialogo& dialogo, const char*
   if (dialogo.estado) dialogo.estado(peticion.xText.empty() ? porDefecto : peticion.xText);
 }
 
-void AnotarApertura(Traza& traza, PuertoControl& comm1, long puerto, bool abierto) {
-  const std::string nombre = NombrePuerto(puerto);
+void AnotarApertura(Traza& traza, PuertoControl& comm1, const std::string& nombre, bool abierto) {
   if (abierto) {
     traza.Anotar("abre " + nombre + " a " + std::to_string(comm1.Baudios()) + " baudios");
   } else {
     traza.Anotar("no se pudo abrir " + nombre + ": " + comm1.ErrorApertura());
   }
+}
+
+std::string Dispositivo(const Peticion& peticion) {
+  return peticion.dispositivo.empty() ? NombrePorDefecto(peticion.linea.puerto)
+                                      : peticion.dispositivo;
 }
 
 }  // namespace
@@ -40,7 +44,7 @@ void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo)
   const bool abierto = comm1.PortOpen();
   Avance avance{dialogo.progreso, dialogo.procesarEventos, [&] { return peticion.xCancel; },
                 peticion.traza};
-  const EcoDelPuerto eco(peticion.ecos, NombrePuerto(peticion.linea.puerto), peticion.traza);
+  const EcoDelPuerto eco(peticion.ecos, Dispositivo(peticion), peticion.traza);
   Transferencia transferencia(comm1, peticion.linea.id, avance, eco);
   if (peticion.xFnc == "R") {
     TextoDeEstado(peticion, dialogo, "Recibiendo datos...");
@@ -68,14 +72,14 @@ void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo)
 void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion) {
   if (comm1.PortOpen()) return;
   comm1.SetRTSEnable(true);
-  comm1.SetCommPort(peticion.linea.puerto);
+  if (comm1.SetCommPort(peticion.linea.puerto)) comm1.SetDispositivo(peticion.dispositivo);
   comm1.SetHandshaking(0);
   const long indice = peticion.linea.baudios;
   if (indice >= 0 && indice < static_cast<long>(std::size(kVelocidades))) {
     comm1.SetSettings(std::string(kVelocidades[indice]) + ",n,8,1");
   }
   const bool abierto = comm1.SetPortOpen(true);
-  if (peticion.traza) AnotarApertura(*peticion.traza, comm1, peticion.linea.puerto, abierto);
+  if (peticion.traza) AnotarApertura(*peticion.traza, comm1, Dispositivo(peticion), abierto);
 }
 
 void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {

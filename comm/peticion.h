@@ -28,6 +28,7 @@ struct Peticion {
   bool rechazada = false;  // "R" fallida: el indicador contestó con una excepción
 
   Seleccion linea;
-  Traza* traza = nullptr;  // nada: sin traza
-  Ecos* ecos = nullptr;    // lo sabido del eco de cada línea; nada: se aprende en cada petición
+  std::string dispositivo;  // el que nombra linea.puerto; vacío: el de siempre de ese número
+  Traza* traza = nullptr;   // nada: sin traza
+  Ecos* ecos = nullptr;     // lo sabido del eco de cada línea; nada: se aprende en cada petición
 };
