@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "opciones.h"
+#include "opciones_simulador.h"
 #include "receptor.h"
 
 // Las averías que se piden con las opciones: escrituras que el indicador desvía, y respuestas

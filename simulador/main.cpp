@@ -3,9 +3,9 @@
 #include <optional>
 #include <system_error>
 
+#include "bus.h"
 #include "enchufe.h"
-#include "linea.h"
-#include "opciones.h"
+#include "opciones_simulador.h"
 #include "pty.h"
 #include "senales.h"
 #include "servidor.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "bus.h"
 #include "enchufe.h"
 #include "fallas.h"
-#include "linea.h"
-#include "opciones.h"
+#include "opciones_simulador.h"
 #include "receptor.h"
 #include "senales.h"
 

@@ -1,4 +1,4 @@
-#include "opciones.h"
+#include "opciones_simulador.h"
 
 #include <getopt.h>
 

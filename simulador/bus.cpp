@@ -1,4 +1,4 @@
-#include "linea.h"
+#include "bus.h"
 
 #include <utility>
 
