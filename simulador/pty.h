@@ -37,7 +37,7 @@ class Pty {
   // Bytes que enviamos y que nadie ha leído todavía del esclavo.
   int SinLeer() const;
 
-  // Cierra el maestro: el programa ve la línea cortada.
+  // Cierra el maestro: el programa ve su puerto colgado.
   void CerrarMaestro();
 
  private:

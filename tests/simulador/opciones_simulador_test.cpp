@@ -14,7 +14,7 @@ Opciones Leer(std::vector<std::string> argumentos) {
   return LeerOpciones(static_cast<int>(argumentos.size()), argv.data());
 }
 
-TEST(ListaDeIds, LaMismaReglaQueElPrograma) {
+TEST(SimuladorListaDeIds, LaMismaReglaQueElPrograma) {
   for (const CasoListaIds& c : kCasosListaIds) {
     if (!c.ids) {
       EXPECT_THROW(Leer({"--id", c.texto}), OpcionInvalida) << c.texto;
