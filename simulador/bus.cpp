@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace simulador {
+
 namespace {
 
 constexpr uint8_t kDifusion = 0;
@@ -51,3 +53,5 @@ std::string Bus::Difundir(const Peticion& peticion) {
   }
   return respuesta;
 }
+
+}  // namespace simulador

@@ -7,6 +7,8 @@
 #include "indicador.h"
 #include "receptor.h"
 
+namespace simulador {
+
 // Los indicadores que comparten el bus RS-485. Una trama al ID 0 es de difusión: la atienden todos
 // y solo contesta, con su ID, el portavoz: el indicador de ID 0 o, si se pidió, el primero. Las
 // órdenes de línea no llevan dirección; en un bus real contestarían todos a la vez, aquí
@@ -41,3 +43,5 @@ class Bus {
   std::string setup_;
   std::vector<Indicador> indicadores_;
 };
+
+}  // namespace simulador

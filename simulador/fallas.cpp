@@ -2,6 +2,8 @@
 
 #include "crc.h"
 
+namespace simulador {
+
 namespace {
 
 bool EsEscritura(Clase clase, const std::string& trama) {
@@ -95,3 +97,5 @@ std::string Fallas::Basura(long cantidad) {
   }
   return bytes;
 }
+
+}  // namespace simulador

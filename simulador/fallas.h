@@ -7,6 +7,8 @@
 #include "opciones_simulador.h"
 #include "receptor.h"
 
+namespace simulador {
+
 // Las averías que se piden con las opciones: escrituras que el indicador desvía, y respuestas
 // perdidas, corrompidas, de otro ID, cortadas, rodeadas de basura o precedidas de un eco viejo.
 class Fallas {
@@ -38,3 +40,5 @@ class Fallas {
   std::string ultimo_eco_;
   uint32_t azar_ = 0x9E3779B9;
 };
+
+}  // namespace simulador

@@ -2,6 +2,8 @@
 
 #include "crc.h"
 
+namespace simulador {
+
 namespace {
 
 constexpr uint16_t kPrimerRegistroMembrete = 26;
@@ -77,3 +79,5 @@ std::string Indicador::Membrete() const {
   const std::string desde = Volcado().substr(2 * kPrimerRegistroMembrete);
   return desde.substr(0, desde.find('\0'));
 }
+
+}  // namespace simulador

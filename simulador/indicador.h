@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace simulador {
+
 // Un indicador del bus: su ID, su banco de 65536 registros y cómo contesta una trama.
 class Indicador {
  public:
@@ -36,3 +38,5 @@ class Indicador {
   bool callado_ = false;
   std::vector<uint16_t> registros_;
 };
+
+}  // namespace simulador

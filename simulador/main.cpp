@@ -11,6 +11,7 @@
 #include "servidor.h"
 #include "setup.h"
 
+namespace simulador {
 namespace {
 
 // Escribe `bytes` en `ruta` si se pidió; avisa si no pudo.
@@ -82,21 +83,22 @@ int Simular(const Opciones& opciones) {
 }
 
 }  // namespace
+}  // namespace simulador
 
 int main(int argc, char** argv) {
-  Opciones opciones;
+  simulador::Opciones opciones;
   try {
-    opciones = LeerOpciones(argc, argv);
-  } catch (const OpcionInvalida& error) {
+    opciones = simulador::LeerOpciones(argc, argv);
+  } catch (const simulador::OpcionInvalida& error) {
     std::cerr << "simulador: " << error.what() << "\nVea simulador --help.\n";
     return 2;
   }
   if (opciones.ayuda) {
-    std::cout << Ayuda();
+    std::cout << simulador::Ayuda();
     return 0;
   }
   try {
-    return Simular(opciones);
+    return simulador::Simular(opciones);
   } catch (const std::system_error& error) {
     std::cerr << "simulador: " << error.what() << "\n";
     return 1;

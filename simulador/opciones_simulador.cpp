@@ -10,6 +10,8 @@
 #include "pty.h"
 #include "setup.h"
 
+namespace simulador {
+
 namespace {
 
 const char kTextoDeAyuda[] =
@@ -414,3 +416,5 @@ Opciones LeerOpciones(int argc, char** argv) {
 const char* Ayuda() {
   return kTextoDeAyuda;
 }
+
+}  // namespace simulador

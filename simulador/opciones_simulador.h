@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace simulador {
+
 // Un --registro: sin ID, vale para todos los indicadores del bus.
 struct Asignacion {
   std::optional<uint8_t> id;
@@ -64,3 +66,5 @@ Opciones LeerOpciones(int argc, char** argv);
 
 // El texto de --help.
 const char* Ayuda();
+
+}  // namespace simulador

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+namespace simulador {
+
 // La constante de termios de una velocidad estándar.
 std::optional<speed_t> VelocidadTermios(long baudios);
 
@@ -60,3 +62,5 @@ class Enlace {
   std::string ruta_;
   std::string destino_;
 };
+
+}  // namespace simulador

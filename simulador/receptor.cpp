@@ -2,6 +2,8 @@
 
 #include "crc.h"
 
+namespace simulador {
+
 namespace {
 
 constexpr size_t kLargoPeticion = 8;
@@ -48,3 +50,5 @@ Peticion Receptor::Tomar(Clase clase, size_t largo) {
   pendiente_.erase(0, largo);
   return peticion;
 }
+
+}  // namespace simulador

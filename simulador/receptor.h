@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace simulador {
+
 // Una trama Modbus (función 3, 6 u otra) o una orden de línea (":M" CR LF).
 enum class Clase { Modbus, Orden };
 
@@ -31,3 +33,5 @@ class Receptor {
 
   std::string pendiente_;
 };
+
+}  // namespace simulador

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <csignal>
 
+namespace simulador {
+
 namespace {
 
 // Tras este silencio, lo recibido sin completar una petición se cierra o se descarta. Corto
@@ -250,3 +252,5 @@ bool Servidor::Terminado(Reloj::time_point ahora) const {
   if (!cerrando_ || !cola_.empty()) return false;
   return !enchufe_.Puesto() || Leido(ahora);
 }
+
+}  // namespace simulador

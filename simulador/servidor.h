@@ -15,6 +15,8 @@
 #include "receptor.h"
 #include "senales.h"
 
+namespace simulador {
+
 // Atiende el pseudoterminal hasta que una señal, la vida o --cerrar-tras lo terminan; entonces
 // cierra el maestro. Un solo hilo que espera en ppoll() sin plazo mientras no hay nada
 // pendiente: sin tráfico no gasta CPU.
@@ -94,3 +96,5 @@ class Servidor {
   bool cerrando_ = false;
   bool desenchufar_ = false;  // en cuanto el programa lea la última respuesta
 };
+
+}  // namespace simulador

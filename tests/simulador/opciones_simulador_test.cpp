@@ -6,6 +6,10 @@
 
 namespace {
 
+using simulador::LeerOpciones;
+using simulador::Opciones;
+using simulador::OpcionInvalida;
+
 Opciones Leer(std::vector<std::string> argumentos) {
   argumentos.insert(argumentos.begin(), "simulador");
   std::vector<char*> argv;
