@@ -139,7 +139,7 @@ class VentanasWin : public testing::Test {
   }
 
   void Abrir() {
-    ventana_ = std::make_unique<frm_Carga>(puerto_, Ajustes(carpeta_), ecos_);
+    ventana_ = std::make_unique<frm_Carga>(puerto_, ::Ajustes(carpeta_), ecos_);
     ventana_->Mostrar(SW_SHOW);
     principal_ = FindWindowW(L"frm_Carga", nullptr);
   }
