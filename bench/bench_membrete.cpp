@@ -73,7 +73,7 @@ class Arranque : public QObject {
 // Milisegundos de la escritura por FrmComm, sin la espera inicial del temporizador; -1 si falló.
 double EscribirConFrmComm(const std::string& texto, Traza* traza = nullptr) {
   FrmComm dlg;
-  dlg.linea = kLinea;
+  Apuntar(dlg, kLinea);
   dlg.traza = traza;
   dlg.xFnc = "T";
   dlg.xDire = "26";
@@ -89,7 +89,7 @@ double EscribirConFrmComm(const std::string& texto, Traza* traza = nullptr) {
 std::vector<double> SubirConFrmComm(const std::string& texto, Ecos& ecos) {
   std::vector<double> peticiones;
   Peticion base;
-  base.linea = kLinea;
+  Apuntar(base, kLinea);
   base.ecos = &ecos;
   const Motivo subida = SubirMembrete(base, texto, [&](Peticion& peticion) {
     FrmComm dlg;
@@ -155,7 +155,7 @@ double CpuEsperando() {
   Simulador indicador({"--mudo"});
   CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty(), kIndiceBaudios));
   FrmComm dlg;
-  dlg.linea = kLinea;
+  Apuntar(dlg, kLinea);
   dlg.xFnc = "R";
   dlg.xDire = "26";
   dlg.xLong = "1";

@@ -42,6 +42,7 @@ void MedirPuerto(CifrasEsperas& cifras) {
     Maestro maestro;
     CarpetaDeTrabajo carpeta(PuertoHacia(maestro));
     PuertoSerie puerto;
+    puerto.SetDispositivo(maestro.Esclavo().toStdString());
     puerto.SetPortOpen(true);
 
     maestro.Escribir("abcd");
@@ -72,6 +73,7 @@ double CpuPuertoCaido() {
   Maestro maestro;
   CarpetaDeTrabajo carpeta(PuertoHacia(maestro));
   PuertoSerie puerto;
+  puerto.SetDispositivo(maestro.Esclavo().toStdString());
   puerto.SetPortOpen(true);
   maestro.Cerrar();
   const double cpu = SegundosDeCpu();
@@ -83,7 +85,7 @@ double CpuPuertoCaido() {
 }
 
 void Escritura(FrmComm& dlg, const std::string& texto) {
-  dlg.linea = kLineaDePrueba;
+  Apuntar(dlg, kLineaDePrueba);
   dlg.xFnc = "T";
   dlg.xDire = "26";
   dlg.xDato = texto;

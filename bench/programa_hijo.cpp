@@ -39,7 +39,7 @@ int MostrarVentana(int argc, char** argv) {
   QApplication app(argc, argv);
   PrepararAplicacion();
   Ecos ecos;
-  frm_Carga ventana{ecos};
+  frm_Carga ventana{Ajustes::DeLaCarpetaActual(), ecos};
   PrimerPintado aviso;
   ventana.installEventFilter(&aviso);
   ventana.show();
@@ -50,8 +50,7 @@ int SubirConVentana(int argc, char** argv, const QString& archivo) {
   QApplication app(argc, argv);
   PrepararAplicacion();
   Ecos ecos;
-  frm_Carga ventana{ecos};
-  ventana.Flujos().CarpetaPrograma = (QDir::currentPath()).toStdString();
+  frm_Carga ventana{Ajustes::DeLaCarpetaActual(), ecos};
   ventana.show();
   Click(ventana, "CmdConect");
   ElegirArchivo(&ventana, archivo);

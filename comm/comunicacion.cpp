@@ -20,8 +20,7 @@ void TextoDeEstado(const Peticion& peticion, const Dialogo& dialogo) {
   }
 }
 
-void AnotarApertura(Traza& traza, PuertoControl& comm1, long puerto, bool abierto) {
-  const std::string nombre = NombrePuerto(puerto);
+void AnotarApertura(Traza& traza, PuertoControl& comm1, const std::string& nombre, bool abierto) {
   if (abierto) {
     traza.Anotar("abre " + nombre + " a " + std::to_string(comm1.Baudios()) + " baudios");
   } else {
@@ -29,12 +28,17 @@ void AnotarApertura(Traza& traza, PuertoControl& comm1, long puerto, bool abiert
   }
 }
 
+std::string Dispositivo(const Peticion& peticion) {
+  return peticion.dispositivo.empty() ? NombrePorDefecto(peticion.linea.puerto)
+                                      : peticion.dispositivo;
+}
+
 // La petición según su función, sobre el puerto abierto. Escribir recibe una copia: el relleno
 // de "T" no llega a xDato.
 Entrega SegunFuncion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
   const Avance avance{dialogo.progreso, dialogo.procesarEventos, [&] { return peticion.xCancel; },
                       peticion.traza};
-  const EcoDelPuerto eco(peticion.ecos, NombrePuerto(peticion.linea.puerto), peticion.traza);
+  const EcoDelPuerto eco(peticion.ecos, Dispositivo(peticion), peticion.traza);
   Transferencia transferencia(comm1, peticion.linea.id, avance, eco);
   if (peticion.xFnc == "R") return transferencia.Leer(peticion.xDire, peticion.xLong);
   if (peticion.xFnc == "T") {
@@ -53,7 +57,7 @@ void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo)
   // Por un puerto que no abrió no llega nada: no se esperan sus plazos.
   const Entrega entrega =
       abierto ? SegunFuncion(peticion, comm1, dialogo)
-              : Entrega{{}, SinPuerto(NombrePuerto(peticion.linea.puerto), comm1.ErrorApertura())};
+              : Entrega{{}, SinPuerto(Dispositivo(peticion), comm1.ErrorApertura())};
   peticion.motivo = entrega.motivo;
   // Como siempre: "C" no toca xOK, "T" no toca xDato, otra función ninguno de los dos.
   if (peticion.xFnc == "R" || peticion.xFnc == "T") peticion.xOK = entrega.motivo.Exito();
@@ -68,14 +72,14 @@ void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo)
 void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion) {
   if (comm1.PortOpen()) return;
   comm1.SetRTSEnable(true);
-  comm1.SetCommPort(peticion.linea.puerto);
+  if (comm1.SetCommPort(peticion.linea.puerto)) comm1.SetDispositivo(peticion.dispositivo);
   comm1.SetHandshaking(0);
   const long indice = peticion.linea.baudios;
   if (indice >= 0 && indice < static_cast<long>(std::size(kVelocidades))) {
     comm1.SetSettings(std::string(kVelocidades[indice]) + ",n,8,1");
   }
   const bool abierto = comm1.SetPortOpen(true);
-  if (peticion.traza) AnotarApertura(*peticion.traza, comm1, peticion.linea.puerto, abierto);
+  if (peticion.traza) AnotarApertura(*peticion.traza, comm1, Dispositivo(peticion), abierto);
 }
 
 void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {

@@ -1,25 +1,10 @@
 #include "nombre_puerto.h"
 
-#include "ajustes.h"
+#include <utility>
+
 #include "nombres.h"
 
-namespace {
-
-std::string& Fijado() {
-  static std::string dispositivo;
-  return dispositivo;
-}
-
-}  // namespace
-
-void FijarDispositivo(const std::string& dispositivo) {
-  Fijado() = dispositivo;
-}
-
-std::string NombrePuerto(long numero) {
-  if (!Fijado().empty()) return Fijado();
-  std::string elegido = LeerIni("Puertos", "Com" + std::to_string(numero), "");
-  if (!elegido.empty()) return elegido;
+std::string NombrePorDefecto(long numero) {
 #ifdef _WIN32
   return "COM" + std::to_string(numero);
 #else
@@ -35,4 +20,24 @@ long NumeroCom(const std::string& nombre) {
   }
   const long numero = std::stol(cifras);
   return numero <= kUltimoPuerto ? numero : 0;
+}
+
+MapaPuertos::MapaPuertos(Ajustes ajustes) : ajustes_(std::move(ajustes)) {}
+
+MapaPuertos MapaPuertos::Fijo(std::string dispositivo) {
+  MapaPuertos mapa{Ajustes(std::filesystem::path())};
+  mapa.fijo_ = std::move(dispositivo);
+  return mapa;
+}
+
+std::optional<std::string> MapaPuertos::Asignado(long numero) const {
+  if (!fijo_.empty()) return std::nullopt;
+  std::string dispositivo = ajustes_.LeerIni("Puertos", "Com" + std::to_string(numero), "");
+  if (dispositivo.empty()) return std::nullopt;
+  return dispositivo;
+}
+
+std::string MapaPuertos::Dispositivo(long numero) const {
+  if (!fijo_.empty()) return fijo_;
+  return Asignado(numero).value_or(NombrePorDefecto(numero));
 }

@@ -30,6 +30,7 @@ struct Peticion {
   Motivo motivo;  // cómo terminó; xOK y xDato salen de él
 
   Seleccion linea;
-  Traza* traza = nullptr;  // nada: sin traza
-  Ecos* ecos = nullptr;    // lo sabido del eco de cada línea; nada: se aprende en cada petición
+  std::string dispositivo;  // el que nombra linea.puerto; vacío: el de siempre de ese número
+  Traza* traza = nullptr;   // nada: sin traza
+  Ecos* ecos = nullptr;     // lo sabido del eco de cada línea; nada: se aprende en cada petición
 };

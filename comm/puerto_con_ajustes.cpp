@@ -5,7 +5,18 @@
 bool PuertoConAjustes::SetCommPort(long numero) {
   if (PortOpen() || numero < 1 || numero > kUltimoPuerto) return false;
   commPort_ = numero;
+  elegido_.clear();
   return true;
+}
+
+bool PuertoConAjustes::SetDispositivo(const std::string& dispositivo) {
+  if (PortOpen()) return false;
+  elegido_ = dispositivo;
+  return true;
+}
+
+std::string PuertoConAjustes::DispositivoElegido() const {
+  return elegido_.empty() ? NombrePorDefecto(commPort_) : elegido_;
 }
 
 bool PuertoConAjustes::SetSettings(const std::string& texto) {

@@ -12,6 +12,7 @@ class PuertoConAjustes : public PuertoControl {
  public:
   long CommPort() const { return commPort_; }
   bool SetCommPort(long numero) override;
+  bool SetDispositivo(const std::string& dispositivo) override;
   const std::string& Settings() const { return settings_; }
   bool SetSettings(const std::string& texto) override;
   // Con XON/XOFF se perderían los bytes 0x11 y 0x13.
@@ -29,6 +30,8 @@ class PuertoConAjustes : public PuertoControl {
   virtual bool AplicarLinea(const AjustesLinea& linea) = 0;
   // Sube o baja RTS en el dispositivo abierto.
   virtual bool AplicarRts(bool alto) = 0;
+  // El dispositivo que se abrirá: el puesto con SetDispositivo, o el de siempre del número.
+  std::string DispositivoElegido() const;
 
   AjustesLinea linea_;
   bool rts_ = false;
@@ -38,5 +41,6 @@ class PuertoConAjustes : public PuertoControl {
 
  private:
   long commPort_ = 1;
+  std::string elegido_;
   std::string settings_ = "9600,n,8,1";
 };

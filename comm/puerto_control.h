@@ -9,8 +9,12 @@
 // valor, para que quien la pone se salte el paso y siga.
 class PuertoControl : public Puerto {
  public:
-  // Número del puerto, de 1 a 255; solo con el puerto cerrado.
+  // Número del puerto, de 1 a 255; solo con el puerto cerrado. Vuelve al dispositivo por
+  // defecto de ese número.
   virtual bool SetCommPort(long numero) = 0;
+  // El dispositivo que el número nombra en esta ejecución (ver MapaPuertos); solo con el puerto
+  // cerrado.
+  virtual bool SetDispositivo(const std::string& dispositivo) = 0;
   // "velocidad,paridad,datos,parada", por ejemplo "9600,n,8,1".
   virtual bool SetSettings(const std::string& texto) = 0;
   // Solo 0: sin control de flujo.

@@ -53,7 +53,7 @@ void TrazaArchivo::Rotar(std::uintmax_t linea) {
   std::filesystem::rename(archivo_, viejo, error);
 }
 
-std::unique_ptr<Traza> AbrirTraza(const std::filesystem::path& carpetaPrograma, bool porOpcion) {
-  if (!porOpcion && LeerIni("Diagnostico", "Traza", "0") != "1") return nullptr;
-  return std::make_unique<TrazaArchivo>(carpetaPrograma / "Brun_Kqt.log");
+std::unique_ptr<Traza> AbrirTraza(const Ajustes& ajustes, bool porOpcion) {
+  if (!porOpcion && ajustes.LeerIni("Diagnostico", "Traza", "0") != "1") return nullptr;
+  return std::make_unique<TrazaArchivo>(ajustes.Carpeta() / "Brun_Kqt.log");
 }

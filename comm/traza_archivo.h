@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "ajustes.h"
 #include "traza.h"
 
 // La traza en un archivo: cada suceso es una línea con la hora local al milisegundo. Pasado
@@ -23,6 +24,6 @@ class TrazaArchivo : public Traza {
   std::filesystem::path archivo_;
 };
 
-// La traza de "Brun_Kqt.log" en `carpetaPrograma` si la pide la opción --traza (`porOpcion`) o
-// el ajuste [Diagnostico] Traza = 1; si no, nada.
-std::unique_ptr<Traza> AbrirTraza(const std::filesystem::path& carpetaPrograma, bool porOpcion);
+// La traza "Brun_Kqt.log", junto al archivo de ajustes, si la pide la opción --traza
+// (`porOpcion`) o el ajuste [Diagnostico] Traza = 1; si no, nada.
+std::unique_ptr<Traza> AbrirTraza(const Ajustes& ajustes, bool porOpcion);

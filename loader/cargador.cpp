@@ -1,11 +1,10 @@
 #include "cargador.h"
 
-#include <system_error>
 #include <utility>
 
 #include "ajuste_entero.h"
-#include "ajustes.h"
 #include "pasos.h"
+#include "seleccion_guardada.h"
 #include "textos.h"
 
 namespace {
@@ -19,18 +18,18 @@ std::string TextoVersion() {
 
 }  // namespace
 
-Cargador::Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza,
-                   Ecos& ecos, PuertosPc pc)
-    : CarpetaPrograma(std::move(carpetaPrograma)),
-      pantalla_(pantalla),
+Cargador::Cargador(PantallaCarga& pantalla, Ajustes ajustes, Traza* traza, Ecos& ecos, PuertosPc pc)
+    : pantalla_(pantalla),
+      ajustes_(std::move(ajustes)),
+      mapa_(ajustes_),
       traza_(traza),
       ecos_(ecos),
       pc_(std::move(pc)) {}
 
 void Cargador::Form_Load() {
-  pantalla_.MarcarNoMostrar(AjusteEntero("Global", "Mostrar", 0, 0, 1) == 1);
-  const Seleccion guardada = SeleccionGuardada();
-  puertos_ = ArmarPuertos(pc_, guardada.puerto);
+  pantalla_.MarcarNoMostrar(AjusteEntero(ajustes_, "Global", "Mostrar", 0, 0, 1) == 1);
+  const Seleccion guardada = SeleccionGuardada(ajustes_);
+  puertos_ = ArmarPuertos(pc_, guardada.puerto, mapa_);
   pantalla_.MostrarPuertos(puertos_.nombres);
   pantalla_.MostrarEleccion(guardada);
   pantalla_.Version(TextoVersion());
@@ -38,11 +37,11 @@ void Cargador::Form_Load() {
 }
 
 void Cargador::Chk_inicio_Click() {
-  EscribirIni("Global", "Mostrar", pantalla_.NoMostrar() ? 1L : 0L);
+  ajustes_.EscribirIni("Global", "Mostrar", pantalla_.NoMostrar() ? 1L : 0L);
 }
 
 void Cargador::Cmd_Salir_Click() {
-  GuardarSeleccion();
+  GuardarEleccion();
   std::int16_t cancel = 1;
   Form_Unload(cancel);
 }
@@ -59,16 +58,14 @@ void Cargador::Form_Unload(std::int16_t& Cancel) {
 
 // Se guarda como al salir, pero la petición usa lo que se ve en pantalla aunque el archivo no
 // se haya podido escribir (carpeta de solo lectura, disco lleno): entonces se avisa una vez.
-Seleccion Cargador::GuardarSeleccion() {
+Seleccion Cargador::GuardarEleccion() {
   const Seleccion eleccion = pantalla_.Eleccion();
-  bool guardada = IntentarEscribirIni("Global", "Comm", eleccion.puerto);
-  guardada = IntentarEscribirIni("Global", "Baudios", eleccion.baudios) && guardada;
-  guardada = IntentarEscribirIni("global", "ID_1", eleccion.id) && guardada;
+  bool guardada = GuardarSeleccion(ajustes_, eleccion);
   // Desde ahora el número es de ese adaptador, aunque se enchufen otros.
   const auto adaptador = puertos_.nuevos.find(eleccion.puerto);
   if (adaptador != puertos_.nuevos.end()) {
-    const bool asignado =
-        IntentarEscribirIni("Puertos", "Com" + std::to_string(eleccion.puerto), adaptador->second);
+    const bool asignado = ajustes_.IntentarEscribirIni(
+        "Puertos", "Com" + std::to_string(eleccion.puerto), adaptador->second);
     if (asignado) puertos_.nuevos.erase(adaptador);
     guardada = asignado && guardada;
   }
@@ -79,6 +76,10 @@ Seleccion Cargador::GuardarSeleccion() {
 Peticion Cargador::NuevaPeticion(const Seleccion& linea) const {
   Peticion peticion;
   peticion.linea = linea;
+  // Un adaptador nuevo cuya clave no se pudo guardar sigue siendo el elegido.
+  const auto adaptador = puertos_.nuevos.find(linea.puerto);
+  peticion.dispositivo =
+      adaptador != puertos_.nuevos.end() ? adaptador->second : mapa_.Dispositivo(linea.puerto);
   peticion.traza = traza_;
   peticion.ecos = &ecos_;
   return peticion;
@@ -98,8 +99,8 @@ void Cargador::CmdConect_Click() {
 }
 
 int Cargador::conec() {
-  const Conexion conexion =
-      Conectar(NuevaPeticion(GuardarSeleccion()), [this](Peticion& p) { pantalla_.Comunicar(p); });
+  const Conexion conexion = Conectar(
+      NuevaPeticion(GuardarEleccion()), [this](Peticion& p) { pantalla_.Comunicar(p); }, ajustes_);
   return conexion.respuesta == Respuesta::Ninguna ? 0 : 1;
 }
 
@@ -111,12 +112,8 @@ void Cargador::CmdBuscar_Click() {
 
 void Cargador::buscar() {
   Membrete.clear();
-  std::error_code ec;
-  const std::filesystem::path inicial =
-      std::filesystem::current_path(ec) / textos::kCarpetaMembretes;
-  const std::optional<std::filesystem::path> elegido = pantalla_.ElegirArchivo(inicial);
-  // El diálogo puede haber movido el directorio actual, y allí se buscan los ajustes.
-  std::filesystem::current_path(CarpetaPrograma, ec);
+  const std::optional<std::filesystem::path> elegido =
+      pantalla_.ElegirArchivo(ajustes_.Carpeta() / textos::kCarpetaMembretes);
   if (!elegido) return;
 
   const LecturaMembrete lectura = LeerMembrete(*elegido);
@@ -139,7 +136,7 @@ void Cargador::CmdSubir_Click() {
 }
 
 void Cargador::subir() {
-  const Motivo subida = SubirMembrete(NuevaPeticion(GuardarSeleccion()), Membrete,
+  const Motivo subida = SubirMembrete(NuevaPeticion(GuardarEleccion()), Membrete,
                                       [this](Peticion& p) { pantalla_.Comunicar(p); });
   if (subida.Exito()) {
     pantalla_.MostrarFin(true);

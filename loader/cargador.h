@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
+#include "ajustes.h"
+#include "nombre_puerto.h"
 #include "pantalla_carga.h"
 #include "puertos_ventana.h"
 
@@ -15,10 +16,10 @@ class Traza;
 // manejadores desde sus eventos y cumple lo que pide PantallaCarga.
 class Cargador {
  public:
-  // `traza` puede faltar; `ecos` dura lo que el programa; `pc` son los puertos de esta PC para
-  // la lista.
-  Cargador(PantallaCarga& pantalla, std::filesystem::path carpetaPrograma, Traza* traza, Ecos& ecos,
-           PuertosPc pc = {});
+  // `ajustes`: el archivo de ajustes de esta ejecución, que también dice qué dispositivo nombra
+  // cada "ComN"; `traza` puede faltar; `ecos` dura lo que el programa; `pc` son los puertos de
+  // esta PC para la lista.
+  Cargador(PantallaCarga& pantalla, Ajustes ajustes, Traza* traza, Ecos& ecos, PuertosPc pc = {});
 
   void Form_Load();
   void Chk_inicio_Click();
@@ -36,17 +37,16 @@ class Cargador {
 
   // Membrete aceptado para subir: el contenido del archivo más un NUL, o vacío si no hay.
   std::string Membrete;
-  // Carpeta del programa: el directorio actual vuelve a ella tras cada uso del diálogo de
-  // archivos, porque allí está el archivo de ajustes.
-  std::filesystem::path CarpetaPrograma;
 
  private:
   // Guarda la elección de pantalla, y el adaptador del puerto elegido si aún no tenía clave en
   // [Puertos], y la devuelve para la petición; avisa si no se pudo guardar.
-  Seleccion GuardarSeleccion();
+  Seleccion GuardarEleccion();
   Peticion NuevaPeticion(const Seleccion& linea) const;
 
   PantallaCarga& pantalla_;
+  Ajustes ajustes_;
+  MapaPuertos mapa_;
   Traza* traza_;
   Ecos& ecos_;
   PuertosPc pc_;

@@ -1,9 +1,6 @@
 #include "pasos.h"
 
-#include "ajuste_entero.h"
-#include "ajustes.h"
 #include "bloque_setup.h"
-#include "nombre_puerto.h"
 #include "sucesos.h"
 #include "traza.h"
 
@@ -75,22 +72,13 @@ Motivo Verificar(const Peticion& dialogo, const std::string& escrito, const Comu
 
 }  // namespace
 
-// Los valores guardados fuera de lo que la ventana admite valen como ausentes; -1 en
-// "Baudios" y 0 en "Comm" dejan la lista sin elección. La lista de puertos llega al "Comm"
-// guardado, así que cualquier puerto que el programa admite es una elección.
-Seleccion SeleccionGuardada() {
-  return Seleccion{AjusteEntero("Global", "Comm", 1, 0, kUltimoPuerto),
-                   AjusteEntero("Global", "Baudios", 3, -1, 3),
-                   AjusteEntero("global", "ID_1", 1, 0, kUltimoId)};
-}
-
 LecturaMembrete LeerMembrete(const std::filesystem::path& archivo) {
   LecturaMembrete lectura = Tx(archivo, kLargoMaximoMembrete);
   if (lectura.estado == EstadoLectura::Leido) lectura.texto += '\0';
   return lectura;
 }
 
-Conexion Conectar(Peticion dialogo, const Comunicar& comunicar) {
+Conexion Conectar(Peticion dialogo, const Comunicar& comunicar, const Ajustes& ajustes) {
   dialogo.xFnc = "R";
   dialogo.xDire = std::to_string(kRegistroMembrete);
   dialogo.xLong = "8";
@@ -103,7 +91,7 @@ Conexion Conectar(Peticion dialogo, const Comunicar& comunicar) {
   comunicar(dialogo);
   auto valores = ValoresSetup(dialogo.xDato);
   if (valores.empty()) return {Respuesta::Ninguna, {}, sondeo, dialogo.motivo};
-  for (const auto& [clave, valor] : valores) EscribirIni("Setup", clave, valor);
+  for (const auto& [clave, valor] : valores) ajustes.EscribirIni("Setup", clave, valor);
   return {Respuesta::OrdenLinea, std::move(valores), sondeo, dialogo.motivo};
 }
 

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "ajustes.h"
 #include "archivo_membrete.h"
 #include "peticion.h"
 
@@ -17,24 +18,20 @@ using Comunicar = std::function<void(Peticion&)>;
 
 inline constexpr std::size_t kLargoMaximoMembrete = 75;
 
-// Puerto, velocidad e ID guardados en Brun_Kqt.ini; lo que no vale para la ventana, su valor
-// por defecto.
-Seleccion SeleccionGuardada();
-
 // El archivo de membrete listo para subir: su contenido más un NUL.
 LecturaMembrete LeerMembrete(const std::filesystem::path& archivo);
 
 enum class Respuesta { Ninguna, Registros, OrdenLinea };
 
 // Sondeo de registros; solo si no trae ocho, la orden "M", cuyo bloque de configuración queda
-// guardado en la sección "Setup".
+// guardado en la sección "Setup" de `ajustes`.
 struct Conexion {
   Respuesta respuesta;
   std::vector<std::pair<std::string, long>> setup;  // lo guardado, si respondió la orden
   Motivo sondeo;                                    // cómo terminó la lectura de registros
   Motivo ordenM;                                    // y la orden, si se envió
 };
-Conexion Conectar(Peticion dialogo, const Comunicar& comunicar);
+Conexion Conectar(Peticion dialogo, const Comunicar& comunicar, const Ajustes& ajustes);
 
 // Lee el membrete que tiene el indicador (queda en la traza como "membrete anterior", y así se
 // sabe si la línea tiene eco antes de escribir), escribe `membrete` desde el registro 26 y lo

@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <system_error>
 
-#include "ajustes.h"
-#include "nombre_puerto.h"
-
 namespace {
 
 constexpr long kPuertosSiempre = 8;
@@ -43,11 +40,12 @@ std::string NombreEstable(const std::string& dispositivo,
   return estable == adaptadores.end() ? dispositivo : *estable;
 }
 
-PuertosVentana ArmarPuertos(const PuertosPc& pc, long guardado) {
+PuertosVentana ArmarPuertos(const PuertosPc& pc, long guardado, const MapaPuertos& mapa) {
   std::map<long, std::string> asignados;
   for (long n = 1; n <= kUltimoPuerto; ++n) {
-    std::string dispositivo = LeerIni("Puertos", "Com" + std::to_string(n), "");
-    if (!dispositivo.empty()) asignados.emplace(n, std::move(dispositivo));
+    if (std::optional<std::string> dispositivo = mapa.Asignado(n)) {
+      asignados.emplace(n, std::move(*dispositivo));
+    }
   }
   // Tampoco el guardado en "Comm": la elección de antes sigue siendo el mismo dispositivo.
   long ultimo = std::clamp(

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "nombre_puerto.h"
+
 // Lo que la PC tiene, como lo da cada plataforma.
 struct PuertosPc {
   std::vector<long> numeros;             // los COM<n> del sistema (Windows)
@@ -28,4 +30,4 @@ struct PuertosVentana {
   std::vector<std::string> nombres;
   std::map<long, std::string> nuevos;  // número -> adaptador aún sin clave en [Puertos]
 };
-PuertosVentana ArmarPuertos(const PuertosPc& pc, long guardado);
+PuertosVentana ArmarPuertos(const PuertosPc& pc, long guardado, const MapaPuertos& mapa);

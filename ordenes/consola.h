@@ -1,11 +1,11 @@
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "ajustes.h"
 #include "puerto_control.h"
 
 // Un puerto serie que el sistema tiene, como lo nombra el sistema.
@@ -22,8 +22,7 @@ struct Consola {
   bool terminal;          // `errores` es una terminal: muestra la barra de avance
   PuertoControl& puerto;
   std::function<std::vector<PuertoDelSistema>()> puertos;
-  std::filesystem::path carpetaPrograma;  // allí va la traza, como la de la ventana
-  // Los archivos que nombra la orden son relativos a la carpeta desde la que se dio, aunque
-  // los ajustes se busquen en otra.
-  std::filesystem::path carpetaOrden;
+  // Los ajustes de esta ejecución, en la carpeta desde la que se dio la orden: allí va la traza,
+  // y de allí parten los archivos que la orden nombra.
+  Ajustes ajustes;
 };

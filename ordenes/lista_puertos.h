@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "consola.h"
+#include "nombre_puerto.h"
 
 // Una línea por puerto del sistema: su dispositivo, su descripción y el "Com<N>" que es para el
 // programa; fuera de Windows, también la línea de [Puertos] que lo hace así.
-void ListarPuertos(const std::vector<PuertoDelSistema>& puertos, std::ostream& salida);
+void ListarPuertos(const std::vector<PuertoDelSistema>& puertos, const MapaPuertos& mapa,
+                   std::ostream& salida);

@@ -96,12 +96,12 @@ int EjecutarOrdenes(const std::vector<std::string>& argumentos, const Consola& c
     return 0;
   }
   if (orden.tarea == Tarea::Puertos) {
-    ListarPuertos(consola.puertos(), consola.salida);
+    ListarPuertos(consola.puertos(), MapaPuertos(consola.ajustes), consola.salida);
     return 0;
   }
   std::string membrete;
   if (orden.tarea == Tarea::Subir) {
-    const std::string error = MembreteDeArchivo(consola.carpetaOrden, orden.archivo, membrete);
+    const std::string error = MembreteDeArchivo(consola.ajustes.Carpeta(), orden.archivo, membrete);
     if (!error.empty()) {
       consola.errores << error << '\n';
       return 2;

@@ -11,6 +11,9 @@ class PuertoContado : public PuertoControl {
   long Envios() const { return envios_; }
 
   bool SetCommPort(long numero) override { return puerto_.SetCommPort(numero); }
+  bool SetDispositivo(const std::string& dispositivo) override {
+    return puerto_.SetDispositivo(dispositivo);
+  }
   bool SetSettings(const std::string& texto) override { return puerto_.SetSettings(texto); }
   bool SetHandshaking(int modo) override { return puerto_.SetHandshaking(modo); }
   bool SetRTSEnable(bool alto) override { return puerto_.SetRTSEnable(alto); }

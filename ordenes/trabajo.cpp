@@ -14,6 +14,7 @@
 #include "nombre_puerto.h"
 #include "pasos.h"
 #include "puerto_contado.h"
+#include "seleccion_guardada.h"
 #include "sucesos.h"
 #include "textos.h"
 #include "traza_archivo.h"
@@ -59,8 +60,8 @@ Desenlace Leer(const Peticion& dialogo, const Orden& orden, bool varios, const C
 
 // Las claves salen como las guarda Brun_Kqt.ini, que también las recibe.
 Desenlace Conectar(const Peticion& dialogo, bool varios, const Comunicar& comunicar,
-                   std::ostream& salida) {
-  const Conexion conexion = ::Conectar(dialogo, comunicar);
+                   const Ajustes& ajustes, std::ostream& salida) {
+  const Conexion conexion = ::Conectar(dialogo, comunicar, ajustes);
   switch (conexion.respuesta) {
     case Respuesta::Registros:
       return {true, "Conectado: responden los registros"};
@@ -124,8 +125,8 @@ std::string Velocidad(long baudios) {
 }
 
 // La línea de esta orden: lo guardado, con lo que diga la orden encima.
-Seleccion LineaDeLaOrden(const Orden& orden) {
-  Seleccion linea = SeleccionGuardada();
+Seleccion LineaDeLaOrden(const Orden& orden, const Ajustes& ajustes) {
+  Seleccion linea = SeleccionGuardada(ajustes);
   // Sin puerto elegido, el control del puerto queda en el suyo, que es Com1.
   if (linea.puerto == 0) linea.puerto = 1;
   if (orden.puerto) linea.puerto = *orden.puerto;
@@ -134,14 +135,14 @@ Seleccion LineaDeLaOrden(const Orden& orden) {
 }
 
 Desenlace HacerTarea(const Orden& orden, const std::string& membrete, const Peticion& peticion,
-                     bool varios, const Comunicar& comunicar, std::ostream& salida) {
+                     bool varios, const Comunicar& comunicar, const Consola& consola) {
   switch (orden.tarea) {
     case Tarea::Subir:
       return Subir(peticion, membrete, comunicar);
     case Tarea::Leer:
-      return Leer(peticion, orden, varios, comunicar, salida);
+      return Leer(peticion, orden, varios, comunicar, consola.salida);
     default:
-      return Conectar(peticion, varios, comunicar, salida);
+      return Conectar(peticion, varios, comunicar, consola.ajustes, consola.salida);
   }
 }
 
@@ -162,7 +163,7 @@ int CorrerPorIds(const Orden& orden, const std::string& membrete, const Peticion
     const auto inicio = puerto.Ahora();
     const Desenlace desenlace = HacerTarea(
         orden, membrete, peticion, ids.size() > 1,
-        [&](Peticion& p) { Despachar(p, puerto, dialogo); }, consola.salida);
+        [&](Peticion& p) { Despachar(p, puerto, dialogo); }, consola);
     barra.Borrar();
     const std::chrono::duration<double> tiempo = puerto.Ahora() - inicio;
     resultados.push_back(
@@ -180,20 +181,26 @@ std::string ComoPuerto(const Orden& orden, long numero) {
                                    : "--dispositivo " + orden.dispositivo;
 }
 
-int CorrerEnPuerto(const Orden& orden, const std::string& membrete, const Consola& consola) {
+}  // namespace
+
+int CorrerTrabajo(const Orden& orden, const std::string& membrete, const Consola& consola) {
   // Como en la ventana, también la pide el ajuste [Diagnostico] Traza = 1.
-  const std::unique_ptr<Traza> traza = AbrirTraza(consola.carpetaPrograma, orden.traza);
+  const std::unique_ptr<Traza> traza = AbrirTraza(consola.ajustes, orden.traza);
   // Lo que se aprende del eco de la línea vale para toda la orden.
   Ecos ecos;
   Peticion base;
-  base.linea = LineaDeLaOrden(orden);
+  base.linea = LineaDeLaOrden(orden, consola.ajustes);
+  // --dispositivo vale para cualquier número y no toca los ajustes.
+  const MapaPuertos mapa = orden.dispositivo.empty() ? MapaPuertos(consola.ajustes)
+                                                     : MapaPuertos::Fijo(orden.dispositivo);
+  base.dispositivo = mapa.Dispositivo(base.linea.puerto);
   base.traza = traza.get();
   base.ecos = &ecos;
 
   PuertoContado puerto(consola.puerto);
   AbrirPuerto(puerto, base);
   const long numero = base.linea.puerto;
-  const std::string nombre = "Com" + std::to_string(numero) + " (" + NombrePuerto(numero) + ")";
+  const std::string nombre = "Com" + std::to_string(numero) + " (" + base.dispositivo + ")";
   if (!puerto.PortOpen()) {
     consola.errores << "No se puede abrir " << nombre << ": " << puerto.ErrorApertura() << '\n';
     return 1;
@@ -203,18 +210,8 @@ int CorrerEnPuerto(const Orden& orden, const std::string& membrete, const Consol
   consola.errores << "Puerto " << nombre << (buscar ? "" : Velocidad(puerto.Baudios())) << '\n';
   const int codigo =
       buscar ? CorrerBusqueda(orden, ComoPuerto(orden, numero), puerto, traza.get(),
-                              EcoDelPuerto(&ecos, NombrePuerto(numero), traza.get()), consola)
+                              EcoDelPuerto(&ecos, base.dispositivo, traza.get()), consola)
              : CorrerPorIds(orden, membrete, base, puerto, consola);
   puerto.SetPortOpen(false);
-  return codigo;
-}
-
-}  // namespace
-
-int CorrerTrabajo(const Orden& orden, const std::string& membrete, const Consola& consola) {
-  FijarDispositivo(orden.dispositivo);
-  const int codigo = CorrerEnPuerto(orden, membrete, consola);
-  // El dispositivo vale solo para esta orden.
-  FijarDispositivo("");
   return codigo;
 }

@@ -13,10 +13,8 @@
 #include "disposicion.h"
 #include "twips.h"
 
-frm_Carga::frm_Carga(Ecos& ecos, QWidget* parent, Traza* traza, PuertosPc pc)
-    : QWidget(parent),
-      cargador_(*this, QCoreApplication::applicationDirPath().toStdString(), traza, ecos,
-                std::move(pc)) {
+frm_Carga::frm_Carga(Ajustes ajustes, Ecos& ecos, QWidget* parent, Traza* traza, PuertosPc pc)
+    : QWidget(parent), cargador_(*this, std::move(ajustes), traza, ecos, std::move(pc)) {
   CrearControles();
   EnlazarEventos();
   cargador_.Form_Load();

@@ -23,9 +23,10 @@ class frm_Carga : public QWidget, private PantallaCarga {
   Q_OBJECT
 
  public:
-  // `ecos` dura lo que el programa; `pc`: los puertos de esta PC para la lista.
-  explicit frm_Carga(Ecos& ecos, QWidget* parent = nullptr, Traza* traza = nullptr,
-                     PuertosPc pc = {});
+  // `ajustes`: los de esta ejecución; `ecos` dura lo que el programa; `pc`: los puertos de esta
+  // PC para la lista.
+  frm_Carga(Ajustes ajustes, Ecos& ecos, QWidget* parent = nullptr, Traza* traza = nullptr,
+            PuertosPc pc = {});
 
   Cargador& Flujos() { return cargador_; }
 

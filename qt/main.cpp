@@ -1,10 +1,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QSerialPortInfo>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
+#include "ajustes.h"
 #include "aplicacion.h"
 #include "barra.h"
 #include "ecos.h"
@@ -51,24 +51,21 @@ PuertosPc PuertosDeLaPc() {
   return pc;
 }
 
-std::filesystem::path CarpetaPrograma() {
-  return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-}
-
 // Sin ventana, QSerialPort necesita solo una aplicación de consola.
-int SinVentana(int argc, char* argv[], const std::vector<std::string>& argumentos) {
+int SinVentana(int argc, char* argv[], const std::vector<std::string>& argumentos,
+               const Ajustes& ajustes) {
   QCoreApplication app(argc, argv);
   PuertoSerie puerto;
-  return EjecutarOrdenes(
-      argumentos, Consola{std::cout, std::cerr, ErroresEnTerminal(), puerto, PuertosDelSistema,
-                          CarpetaPrograma(), std::filesystem::current_path()});
+  return EjecutarOrdenes(argumentos, Consola{std::cout, std::cerr, ErroresEnTerminal(), puerto,
+                                             PuertosDelSistema, ajustes});
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   const std::vector<std::string> argumentos(argv + 1, argv + argc);
-  if (!ConVentana(argumentos)) return SinVentana(argc, argv, argumentos);
+  const Ajustes ajustes = Ajustes::DeLaCarpetaActual();
+  if (!ConVentana(argumentos)) return SinVentana(argc, argv, argumentos, ajustes);
 
   // Sin AA_DontUseNativeDialogs: donde el escritorio ofrece su diálogo de archivos se usa ese, y
   // si no, el de Qt, ya en castellano.
@@ -76,10 +73,10 @@ int main(int argc, char* argv[]) {
   PrepararAplicacion();
 
   // Traza para el técnico: con --traza o con [Diagnostico] Traza = 1 en los ajustes.
-  const std::unique_ptr<Traza> traza = AbrirTraza(CarpetaPrograma(), PideTraza(argumentos));
+  const std::unique_ptr<Traza> traza = AbrirTraza(ajustes, PideTraza(argumentos));
   // Lo que se aprende del eco de cada línea vale mientras el programa corre.
   Ecos ecos;
-  frm_Carga ventana(ecos, nullptr, traza.get(), PuertosDeLaPc());
+  frm_Carga ventana(ajustes, ecos, nullptr, traza.get(), PuertosDeLaPc());
   // exit() y no quit(): quit() pediría cerrar la ventana, y la ventana lo rechaza.
   QObject::connect(&ventana, &frm_Carga::Salida, &app, [] { QCoreApplication::exit(0); });
   ventana.show();

@@ -6,7 +6,6 @@
 
 #include "bytes.h"
 #include "falla_apertura.h"
-#include "nombre_puerto.h"
 #include "plazo.h"
 
 namespace {
@@ -61,7 +60,7 @@ bool PuertoSerie::SetPortOpen(bool abrir) {
     return true;
   }
   if (PortOpen()) return false;
-  dispositivo_ = NombrePuerto(CommPort());
+  dispositivo_ = DispositivoElegido();
   serie_.setPortName(QFile::decodeName(ABytes(dispositivo_)));
   // Los ajustes guardados con el puerto cerrado se aplican al abrir; si no valen, no abre. Abre en
   // exclusiva (archivo de bloqueo y TIOCEXCL): otro programa, u otra copia de este, no puede

@@ -1,5 +1,8 @@
 #include "ajustes.h"
 
+#include <system_error>
+#include <utility>
+
 #include "archivo.h"
 #include "codificacion.h"
 #include "ini.h"
@@ -17,9 +20,17 @@ std::optional<TextoIni> LeerTexto(const std::string& ruta) {
 
 }  // namespace
 
-std::string LeerIni(const std::string& seccion, const std::string& clave,
-                    const std::string& defecto) {
-  ArchivoAjustes archivo = UbicarAjustes();
+Ajustes Ajustes::DeLaCarpetaActual() {
+  std::error_code ec;
+  // Una carpeta actual que ya no existe da una ruta vacía: el nombre suelto, que no se abrirá.
+  return Ajustes(std::filesystem::current_path(ec));
+}
+
+Ajustes::Ajustes(std::filesystem::path carpeta) : carpeta_(std::move(carpeta)) {}
+
+std::string Ajustes::LeerIni(const std::string& seccion, const std::string& clave,
+                             const std::string& defecto) const {
+  ArchivoAjustes archivo = UbicarAjustes(carpeta_);
   if (!archivo.existe || archivo.oculto) return defecto;
   std::optional<TextoIni> texto = LeerTexto(archivo.ruta);
   if (!texto) return defecto;
@@ -32,7 +43,8 @@ std::string LeerIni(const std::string& seccion, const std::string& clave,
   return valor;
 }
 
-std::string LeerIni(const std::string& seccion, const std::string& clave, long defecto) {
+std::string Ajustes::LeerIni(const std::string& seccion, const std::string& clave,
+                             long defecto) const {
   return LeerIni(seccion, clave, std::to_string(defecto));
 }
 
@@ -41,9 +53,9 @@ std::optional<std::string> ConAjuste(const std::string& texto, const std::string
   return ConValorIni(texto, seccion, clave, valor + ".");
 }
 
-bool IntentarEscribirIni(const std::string& seccion, const std::string& clave,
-                         const std::string& valor) {
-  ArchivoAjustes archivo = UbicarAjustes();
+bool Ajustes::IntentarEscribirIni(const std::string& seccion, const std::string& clave,
+                                  const std::string& valor) const {
+  ArchivoAjustes archivo = UbicarAjustes(carpeta_);
   // Un archivo que existe pero no se puede leer no se reemplaza por un solo ajuste.
   std::optional<TextoIni> antes =
       archivo.existe ? LeerTexto(archivo.ruta) : TextoIni{Codificacion::Bytes, ""};
@@ -58,14 +70,16 @@ bool IntentarEscribirIni(const std::string& seccion, const std::string& clave,
   return GuardarArchivo(archivo.ruta, Codificar({codificacion, *despues}));
 }
 
-bool IntentarEscribirIni(const std::string& seccion, const std::string& clave, long valor) {
+bool Ajustes::IntentarEscribirIni(const std::string& seccion, const std::string& clave,
+                                  long valor) const {
   return IntentarEscribirIni(seccion, clave, std::to_string(valor));
 }
 
-void EscribirIni(const std::string& seccion, const std::string& clave, const std::string& valor) {
+void Ajustes::EscribirIni(const std::string& seccion, const std::string& clave,
+                          const std::string& valor) const {
   IntentarEscribirIni(seccion, clave, valor);
 }
 
-void EscribirIni(const std::string& seccion, const std::string& clave, long valor) {
+void Ajustes::EscribirIni(const std::string& seccion, const std::string& clave, long valor) const {
   IntentarEscribirIni(seccion, clave, valor);
 }

@@ -5,14 +5,14 @@
 #include <string>
 #include <string_view>
 
-// El archivo de ajustes "Brun_Kqt.ini" de la carpeta actual, buscado de nuevo en cada llamada.
+// El archivo de ajustes "Brun_Kqt.ini" de `carpeta`, buscado de nuevo en cada llamada.
 struct ArchivoAjustes {
   std::string ruta;  // el hallado, o donde lo crea la primera escritura (ver RutaNativa)
   bool existe;
   bool oculto;  // oculto o de sistema (Windows): la lectura lo ignora, la escritura no
 };
 
-ArchivoAjustes UbicarAjustes();
+ArchivoAjustes UbicarAjustes(const std::filesystem::path& carpeta);
 
 // `ruta` para las funciones de archivos de C++: en Windows va en UTF-8, en los demás sistemas
 // son los bytes del nombre tal cual.

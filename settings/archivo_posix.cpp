@@ -25,10 +25,10 @@ void RecorrerCarpeta(const std::string& carpeta, Accion accion) {
   closedir(abierta);
 }
 
-// Una entrada de la carpeta actual cuyo nombre solo difiere del usual en mayúsculas.
-std::optional<std::string> ConOtrasMayusculas() {
+// Una entrada de `carpeta` cuyo nombre solo difiere del usual en mayúsculas.
+std::optional<std::string> ConOtrasMayusculas(const std::string& carpeta) {
   std::optional<std::string> hallado;
-  RecorrerCarpeta(".", [&](const std::string& nombre) {
+  RecorrerCarpeta(carpeta, [&](const std::string& nombre) {
     if (IgualesSinMayusculas(nombre, kNombre)) hallado = nombre;
     return hallado.has_value();
   });
@@ -84,11 +84,14 @@ std::filesystem::path RutaNativa(const std::string& ruta) {
   return std::filesystem::path(ruta);
 }
 
-ArchivoAjustes UbicarAjustes() {
+ArchivoAjustes UbicarAjustes(const std::filesystem::path& carpeta) {
+  // Sin carpeta, el nombre suelto.
+  const std::string prefijo = carpeta.empty() ? "" : carpeta.string() + "/";
+  const std::string ruta = prefijo + kNombre;
   struct stat datos;
-  if (lstat(kNombre, &datos) == 0) return {kNombre, true, false};
-  std::optional<std::string> otro = ConOtrasMayusculas();
-  return {otro.value_or(kNombre), otro.has_value(), false};
+  if (lstat(ruta.c_str(), &datos) == 0) return {ruta, true, false};
+  std::optional<std::string> otro = ConOtrasMayusculas(carpeta.empty() ? "." : carpeta.string());
+  return {prefijo + otro.value_or(kNombre), otro.has_value(), false};
 }
 
 bool GuardarArchivo(const std::string& ruta, const std::string& contenido) {

@@ -10,14 +10,11 @@ namespace {
 
 constexpr wchar_t kNombre[] = L"Brun_Kqt.ini";
 
-// "<carpeta actual>\", o nada si no se puede saber: un nombre suelto ya es relativo a ella.
-std::wstring CarpetaActual() {
-  DWORD largo = GetCurrentDirectoryW(0, nullptr);
-  std::wstring carpeta(largo, L'\0');
-  DWORD copiados = largo == 0 ? 0 : GetCurrentDirectoryW(largo, carpeta.data());
-  carpeta.resize(copiados < largo ? copiados : 0);
-  if (!carpeta.empty() && carpeta.back() != L'\\') carpeta += L'\\';
-  return carpeta;
+// "<carpeta>\", o nada sin carpeta: el nombre suelto.
+std::wstring ConSeparador(const std::filesystem::path& carpeta) {
+  std::wstring texto = carpeta.wstring();
+  if (!texto.empty() && texto.back() != L'\\' && texto.back() != L'/') texto += L'\\';
+  return texto;
 }
 
 // Vivo mientras no se sepa que terminó: un proceso ajeno que no se deja abrir también cuenta.
@@ -50,11 +47,11 @@ std::filesystem::path RutaNativa(const std::string& ruta) {
   return std::filesystem::path(Ancho(ruta));
 }
 
-ArchivoAjustes UbicarAjustes() {
-  const std::wstring carpeta = CarpetaActual();
+ArchivoAjustes UbicarAjustes(const std::filesystem::path& carpetaAjustes) {
+  const std::wstring carpeta = ConSeparador(carpetaAjustes);
   const std::string ruta = Utf8(carpeta + kNombre);
   WIN32_FIND_DATAW datos;
-  HANDLE busqueda = FindFirstFileW(kNombre, &datos);
+  HANDLE busqueda = FindFirstFileW((carpeta + kNombre).c_str(), &datos);
   if (busqueda == INVALID_HANDLE_VALUE) return {ruta, false, false};
   FindClose(busqueda);
   // La búsqueda también halla nombres cortos 8.3; solo cuenta el nombre mismo.

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace simulador {
+
 namespace {
 
 uint16_t Crc16(const std::string& bytes) {
@@ -31,3 +33,5 @@ std::string Rehecha(std::string trama, size_t posicion, const std::string& bytes
   trama.replace(posicion, bytes.size(), bytes);
   return ConControl(trama.substr(0, trama.size() - 2));
 }
+
+}  // namespace simulador

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace simulador {
+
 // Bytes de control CRC-16/MODBUS: calculados aquí, bit a bit, para que el simulador sea un
 // interlocutor independiente del programa que prueba.
 
@@ -13,3 +15,5 @@ bool ControlValido(const std::string& trama);
 
 // `trama` con `bytes` puestos desde `posicion` y su control rehecho.
 std::string Rehecha(std::string trama, size_t posicion, const std::string& bytes);
+
+}  // namespace simulador

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace simulador {
+
 Enchufe::Enchufe(speed_t velocidad, std::string enlace)
     : velocidad_(velocidad), enlace_(std::move(enlace)) {
   Enchufar();
@@ -17,3 +19,5 @@ void Enchufe::Enchufar() {
   pty_ = std::make_unique<Pty>(velocidad_);
   if (!enlace_.empty()) enlazado_.emplace(enlace_, pty_->Esclavo());
 }
+
+}  // namespace simulador

@@ -8,6 +8,8 @@
 
 #include "pty.h"
 
+namespace simulador {
+
 // El adaptador que el programa ve: un pseudoterminal y, si se pidió, el enlace que lo nombra.
 // Desenchufarlo es como quitar un adaptador USB: el programa ve su puerto colgado y la ruta deja
 // de existir; al enchufarlo vuelve con otro esclavo bajo el mismo enlace.
@@ -31,3 +33,5 @@ class Enchufe {
   std::unique_ptr<Pty> pty_;
   std::optional<Enlace> enlazado_;
 };
+
+}  // namespace simulador

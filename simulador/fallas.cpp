@@ -2,10 +2,12 @@
 
 #include "crc.h"
 
+namespace simulador {
+
 namespace {
 
 bool EsEscritura(Clase clase, const std::string& trama) {
-  return clase == Clase::Registro && trama.size() == 8 && trama[1] == 6;
+  return clase == Clase::Modbus && trama.size() == 8 && trama[1] == 6;
 }
 
 // Si a la ocasión número `cuenta` le toca la avería de "una de cada `cada`" (0: nunca).
@@ -53,13 +55,13 @@ std::vector<std::string> Fallas::Aplicar(long numero, Clase clase, std::string r
   if (respuesta.empty() || Pierde(numero)) return {};
   std::string eco_viejo;
   if (EsEscritura(clase, respuesta)) eco_viejo = EcoViejo(respuesta);
-  // Solo las tramas de registros llevan ID y bytes de control.
-  if (clase == Clase::Registro) {
-    ++con_control_;
-    if (Toca(opciones_.otro_id, con_control_)) {
+  // Solo las tramas Modbus llevan ID y bytes de control.
+  if (clase == Clase::Modbus) {
+    ++respuestas_modbus_;
+    if (Toca(opciones_.otro_id, respuestas_modbus_)) {
       respuesta = Rehecha(respuesta, 0, std::string(1, OtroId(respuesta[0])));
     }
-    if (Toca(opciones_.corromper, con_control_)) respuesta.back() ^= 0x01;
+    if (Toca(opciones_.corromper, respuestas_modbus_)) respuesta.back() ^= 0x01;
   }
   if (opciones_.parcial && respuesta.size() > static_cast<size_t>(*opciones_.parcial)) {
     respuesta.resize(static_cast<size_t>(*opciones_.parcial));
@@ -95,3 +97,5 @@ std::string Fallas::Basura(long cantidad) {
   }
   return bytes;
 }
+
+}  // namespace simulador

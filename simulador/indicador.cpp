@@ -2,6 +2,8 @@
 
 #include "crc.h"
 
+namespace simulador {
+
 namespace {
 
 constexpr uint16_t kPrimerRegistroMembrete = 26;
@@ -10,7 +12,7 @@ constexpr unsigned kMaximoPorLectura = 8;
 constexpr uint8_t kFuncionIlegal = 1;
 constexpr uint8_t kDireccionIlegal = 2;
 constexpr uint8_t kValorIlegal = 3;
-constexpr uint8_t kFalloDelEsclavo = 4;
+constexpr uint8_t kFalloDelDispositivo = 4;
 
 unsigned Byte(const std::string& bytes, size_t posicion) {
   return static_cast<unsigned char>(bytes[posicion]);
@@ -33,7 +35,7 @@ Indicador::Indicador(uint8_t id, bool excepcion, bool negar_lectura)
 std::string Indicador::Atender(const std::string& trama, bool guardar) {
   const std::string propia =
       Byte(trama, 0) == id_ ? trama : Rehecha(trama, 0, std::string(1, static_cast<char>(id_)));
-  if (excepcion_) return Excepcion(propia, kFalloDelEsclavo);
+  if (excepcion_) return Excepcion(propia, kFalloDelDispositivo);
   switch (Byte(propia, 1)) {
     case 3:
       return negar_lectura_ ? Excepcion(propia, kDireccionIlegal) : LeerRegistros(propia);
@@ -77,3 +79,5 @@ std::string Indicador::Membrete() const {
   const std::string desde = Volcado().substr(2 * kPrimerRegistroMembrete);
   return desde.substr(0, desde.find('\0'));
 }
+
+}  // namespace simulador

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-// Un indicador de la línea: su ID, su banco de 65536 registros y cómo contesta una trama.
+namespace simulador {
+
+// Un indicador del bus: su ID, su banco de 65536 registros y cómo contesta una trama.
 class Indicador {
  public:
   // Con `excepcion`, contesta toda trama con la excepción 04 y no guarda nada; con
@@ -17,7 +19,7 @@ class Indicador {
 
   void Escribir(uint16_t registro, uint16_t valor) { registros_[registro] = valor; }
 
-  // Atiende una trama de registros como dirigida a él: la respuesta lleva su propio ID
+  // Atiende una trama Modbus como dirigida a él: la respuesta lleva su propio ID
   // aunque la trama viniera para el 0. Sin `guardar`, una escritura se contesta sin guardarla.
   std::string Atender(const std::string& trama, bool guardar);
 
@@ -36,3 +38,5 @@ class Indicador {
   bool callado_ = false;
   std::vector<uint16_t> registros_;
 };
+
+}  // namespace simulador

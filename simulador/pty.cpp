@@ -11,6 +11,8 @@
 #include <system_error>
 #include <utility>
 
+namespace simulador {
+
 namespace {
 
 [[noreturn]] void Fallo(const std::string& que) {
@@ -106,3 +108,5 @@ Enlace::~Enlace() {
     unlink(ruta_.c_str());
   }
 }
+
+}  // namespace simulador

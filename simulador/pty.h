@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+namespace simulador {
+
 // La constante de termios de una velocidad estándar.
 std::optional<speed_t> VelocidadTermios(long baudios);
 
@@ -37,7 +39,7 @@ class Pty {
   // Bytes que enviamos y que nadie ha leído todavía del esclavo.
   int SinLeer() const;
 
-  // Cierra el maestro: el programa ve la línea cortada.
+  // Cierra el maestro: el programa ve su puerto colgado.
   void CerrarMaestro();
 
  private:
@@ -60,3 +62,5 @@ class Enlace {
   std::string ruta_;
   std::string destino_;
 };
+
+}  // namespace simulador

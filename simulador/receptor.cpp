@@ -2,6 +2,8 @@
 
 #include "crc.h"
 
+namespace simulador {
+
 namespace {
 
 constexpr size_t kLargoPeticion = 8;
@@ -19,11 +21,11 @@ std::optional<Peticion> Receptor::Siguiente() {
     // Primero la trama: con el ID 58 una petición también empieza con ":".
     if (pendiente_.size() >= kLargoPeticion &&
         ControlValido(pendiente_.substr(0, kLargoPeticion))) {
-      return Tomar(Clase::Registro, kLargoPeticion);
+      return Tomar(Clase::Modbus, kLargoPeticion);
     }
     if (pendiente_[0] == ':') {
       const size_t fin = pendiente_.find("\r\n");
-      if (fin != std::string::npos) return Tomar(Clase::Linea, fin + 2);
+      if (fin != std::string::npos) return Tomar(Clase::Orden, fin + 2);
     } else if (pendiente_.size() >= kLargoPeticion && LeeOEscribe(pendiente_)) {
       pendiente_.erase(0, kLargoPeticion);  // control erróneo: el indicador no contesta
       continue;
@@ -37,7 +39,7 @@ std::optional<Peticion> Receptor::Siguiente() {
 std::optional<Peticion> Receptor::CerrarPorSilencio() {
   std::optional<Peticion> trama;
   if (pendiente_.size() >= 4 && !LeeOEscribe(pendiente_) && ControlValido(pendiente_)) {
-    trama = Peticion{Clase::Registro, pendiente_};
+    trama = Peticion{Clase::Modbus, pendiente_};
   }
   pendiente_.clear();
   return trama;
@@ -48,3 +50,5 @@ Peticion Receptor::Tomar(Clase clase, size_t largo) {
   pendiente_.erase(0, largo);
   return peticion;
 }
+
+}  // namespace simulador

@@ -3,7 +3,10 @@
 #include <optional>
 #include <string>
 
-enum class Clase { Registro, Linea };
+namespace simulador {
+
+// Una trama Modbus (función 3, 6 u otra) o una orden de línea (":M" CR LF).
+enum class Clase { Modbus, Orden };
 
 struct Peticion {
   Clase clase;
@@ -11,9 +14,9 @@ struct Peticion {
   bool guardar = true;  // falso: una escritura que el indicador averiado contesta y no guarda
 };
 
-// Separa en peticiones los bytes que llegan del maestro. Una petición de función 3 o 6 tiene
+// Separa en peticiones los bytes que llegan del programa. Una petición de función 3 o 6 tiene
 // siempre 8 bytes; una orden de línea empieza con ":" y termina en CR LF; las demás tramas solo
-// se reconocen al callar la línea. Lo que no puede ser una petición se descarta.
+// se reconocen al callar el bus. Lo que no puede ser una petición se descarta.
 class Receptor {
  public:
   void Agregar(const std::string& bytes) { pendiente_ += bytes; }
@@ -30,3 +33,5 @@ class Receptor {
 
   std::string pendiente_;
 };
+
+}  // namespace simulador

@@ -7,6 +7,8 @@
 #include <csignal>
 #include <system_error>
 
+namespace simulador {
+
 namespace {
 
 int tubo[2] = {-1, -1};
@@ -47,3 +49,5 @@ std::vector<int> Senales::Recibidas() {
   while (read(tubo[0], &byte, 1) == 1) senales.push_back(byte);
   return senales;
 }
+
+}  // namespace simulador

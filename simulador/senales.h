@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace simulador {
+
 // SIGTERM, SIGINT, SIGUSR1 y SIGUSR2 llegan por un tubo que se vigila con poll(), junto al
 // pseudoterminal.
 class Senales {
@@ -12,3 +14,5 @@ class Senales {
   // Las señales llegadas desde la última vez, en orden.
   std::vector<int> Recibidas();
 };
+
+}  // namespace simulador

@@ -6,14 +6,16 @@
 #include <algorithm>
 #include <csignal>
 
+namespace simulador {
+
 namespace {
 
 // Tras este silencio, lo recibido sin completar una petición se cierra o se descarta. Corto
-// frente a los 2000 ms que el maestro espera, largo para no partir una trama que el sistema
+// frente a los 2000 ms que el programa espera, largo para no partir una trama que el sistema
 // entregue en dos trozos.
 constexpr std::chrono::milliseconds kSilencio{20};
 
-// Al cortar la línea con --cerrar-tras se espera a que el programa lea la última respuesta (al
+// Al cortar con --cerrar-tras se espera a que el programa lea la última respuesta (al
 // cerrar el maestro se pierde lo no leído), pero no más de lo que él mismo la esperaría.
 constexpr std::chrono::milliseconds kPlazoDeLectura{2000};
 constexpr std::chrono::milliseconds kVistazoDeLectura{10};
@@ -26,13 +28,13 @@ constexpr char kEscribir = 6;
 
 }  // namespace
 
-Servidor::Servidor(const Opciones& opciones, Linea& linea, Enchufe& enchufe, Senales& senales)
+Servidor::Servidor(const Opciones& opciones, Bus& bus, Enchufe& enchufe, Senales& senales)
     : opciones_(opciones),
-      linea_(linea),
+      bus_(bus),
       enchufe_(enchufe),
       senales_(senales),
       fallas_(opciones),
-      por_la_linea_(opciones.eco_linea || opciones.semiduplex),
+      ocupa_el_bus_(opciones.eco_del_bus || opciones.semiduplex),
       mudo_(opciones.mudo),
       desenchufar_(opciones.desenchufar_tras == 0) {
   if (opciones.baudios) caracter_ = std::chrono::nanoseconds(10'000'000'000LL / *opciones.baudios);
@@ -99,22 +101,22 @@ void Servidor::Leer(Reloj::time_point ahora) {
   pty.QuitarExclusividad();
 }
 
-// Cuándo termina de pasar por la línea el siguiente byte del programa. Sin línea compartida o sin
+// Cuándo termina de pasar por el bus el siguiente byte del programa. Si no ocupa el bus o sin
 // ritmo, al llegar.
 Servidor::Reloj::time_point Servidor::Paso(Reloj::time_point ahora) {
-  if (!por_la_linea_ || caracter_ == Reloj::duration::zero()) return ahora;
+  if (!ocupa_el_bus_ || caracter_ == Reloj::duration::zero()) return ahora;
   fin_del_programa_ = std::max(ahora, fin_del_programa_) + caracter_;
   return fin_del_programa_;
 }
 
-// Los bytes del programa que ya pasaron por la línea: el indicador los oye, salvo los que
-// chocaron; la línea con eco los devuelve, deformados si chocaron.
+// Los bytes del programa que ya pasaron por el bus: el indicador los oye, salvo los que
+// chocaron; el bus con eco los devuelve, deformados si chocaron.
 void Servidor::Oir(Reloj::time_point ahora) {
   while (!entrantes_.empty() && entrantes_.front().cuando <= ahora) {
     const Entrante entrante = entrantes_.front();
     entrantes_.pop_front();
     const bool choca = opciones_.semiduplex && Choca(entrante.cuando);
-    if (opciones_.eco_linea)
+    if (opciones_.eco_del_bus)
       Devolver(entrante.cuando, choca ? static_cast<char>(~entrante.byte) : entrante.byte);
     if (choca) {
       ++colisiones_;
@@ -152,13 +154,13 @@ void Servidor::Devolver(Reloj::time_point cuando, char byte) {
 }
 
 void Servidor::Atender(const Peticion& peticion, Reloj::time_point llegada) {
-  if (peticion.clase == Clase::Registro && peticion.bytes[1] == kEscribir) ++escrituras_;
-  if (cerrando_ || desenchufar_ || !linea_.Dirigida(peticion)) return;
+  if (peticion.clase == Clase::Modbus && peticion.bytes[1] == kEscribir) ++escrituras_oidas_;
+  if (cerrando_ || desenchufar_ || !bus_.Dirigida(peticion)) return;
   ++peticiones_;
   // Se guarda también estando mudo: solo calla.
-  const std::string respuesta = linea_.Atender(fallas_.Desviar(peticion));
+  const std::string respuesta = bus_.Atender(fallas_.Desviar(peticion));
   if (!mudo_) {
-    // Con --baudios, el silencio de 3,5 caracteres que separa las tramas en la línea.
+    // Con --baudios, el silencio de 3,5 caracteres que separa las tramas en el bus.
     Programar(fallas_.Aplicar(peticiones_, peticion.clase, respuesta),
               llegada + opciones_.retardo + caracter_ * 7 / 2);
   }
@@ -175,13 +177,13 @@ void Servidor::Programar(const std::vector<std::string>& tramas, Reloj::time_poi
 
 // Pone `bytes` en la cola a partir de `desde`; devuelve cuándo sale el último.
 Servidor::Reloj::time_point Servidor::Encolar(const std::string& bytes, Reloj::time_point desde) {
-  // Una trama no adelanta a la anterior en la línea.
+  // Una trama no adelanta a la anterior en el bus.
   if (!cola_.empty()) desde = std::max(desde, cola_.back().cuando);
   if (caracter_ == Reloj::duration::zero()) {
     cola_.push_back({desde, bytes});
     return desde;
   }
-  // Cada byte sale cuando una línea real lo habría entregado: al final de su carácter.
+  // Cada byte sale cuando un bus real lo habría entregado: al final de su carácter.
   for (size_t i = 0; i < bytes.size(); ++i) {
     cola_.push_back({desde + caracter_ * static_cast<long>(i + 1), bytes.substr(i, 1)});
   }
@@ -192,7 +194,7 @@ Servidor::Reloj::time_point Servidor::Encolar(const std::string& bytes, Reloj::t
 void Servidor::EnviarVencidos(Reloj::time_point ahora) {
   while (!cola_.empty() && cola_.front().cuando <= ahora) {
     const std::string& bytes = cola_.front().bytes;
-    // Lo que no cabe se pierde, como en una línea donde nadie escucha.
+    // Lo que no cabe se pierde, como en un bus donde nadie escucha.
     (void)!write(enchufe_.Actual().Maestro(), bytes.data(), bytes.size());
     cola_.pop_front();
     ultimo_envio_ = ahora;
@@ -250,3 +252,5 @@ bool Servidor::Terminado(Reloj::time_point ahora) const {
   if (!cerrando_ || !cola_.empty()) return false;
   return !enchufe_.Puesto() || Leido(ahora);
 }
+
+}  // namespace simulador

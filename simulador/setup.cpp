@@ -3,6 +3,8 @@
 #include <cctype>
 #include <iterator>
 
+namespace simulador {
+
 namespace {
 
 constexpr size_t kLargoSetup = 90;
@@ -45,3 +47,5 @@ std::optional<std::string> SetupDeHex(const std::string& hex) {
   }
   return bytes;
 }
+
+}  // namespace simulador

@@ -45,10 +45,9 @@ LRESULT Fondo(HDC dc, int color) {
 
 }  // namespace
 
-frm_Carga::frm_Carga(PuertoControl& comm1, std::filesystem::path carpetaPrograma, Ecos& ecos,
-                     Traza* traza, PuertosPc pc)
+frm_Carga::frm_Carga(PuertoControl& comm1, Ajustes ajustes, Ecos& ecos, Traza* traza, PuertosPc pc)
     : comm1_(comm1),
-      cargador_(*this, std::move(carpetaPrograma), traza, ecos, std::move(pc)),
+      cargador_(*this, std::move(ajustes), traza, ecos, std::move(pc)),
       letra_(NuevaLetra(disposicion::kLetraVentana, disposicion::kPuntosVentana, false)),
       letraAyuda_(NuevaLetra(disposicion::kLetraVentana, disposicion::kPuntosAyuda, false)),
       letraDestacada_(NuevaLetra(disposicion::kLetraVentana, disposicion::kPuntosDestacado, true)),

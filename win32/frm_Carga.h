@@ -17,10 +17,10 @@ class Traza;
 // y los tres botones de trabajo. Dibuja y reparte eventos; las reglas son las de Cargador.
 class frm_Carga : public PantallaCarga {
  public:
-  // `traza` puede faltar; `ecos` dura lo que el programa; `pc` son los puertos de esta PC para
-  // la lista.
-  frm_Carga(PuertoControl& comm1, std::filesystem::path carpetaPrograma, Ecos& ecos,
-            Traza* traza = nullptr, PuertosPc pc = {});
+  // `ajustes`: los de esta ejecución; `traza` puede faltar; `ecos` dura lo que el programa;
+  // `pc` son los puertos de esta PC para la lista.
+  frm_Carga(PuertoControl& comm1, Ajustes ajustes, Ecos& ecos, Traza* traza = nullptr,
+            PuertosPc pc = {});
   ~frm_Carga() override;
 
   void Mostrar(int como);

@@ -6,12 +6,12 @@
 // clang-format on
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "ajustes.h"
 #include "barra.h"
 #include "controles.h"
 #include "ecos.h"
@@ -23,13 +23,6 @@
 #include "traza_archivo.h"
 
 namespace {
-
-std::filesystem::path CarpetaPrograma() {
-  std::wstring ruta(32768, L'\0');
-  const DWORD largo = GetModuleFileNameW(nullptr, ruta.data(), static_cast<DWORD>(ruta.size()));
-  ruta.resize(largo);
-  return std::filesystem::path(ruta).parent_path();
-}
 
 // Los argumentos sin el nombre del programa, en UTF-8.
 std::vector<std::string> Argumentos() {
@@ -67,16 +60,11 @@ PuertosPc PuertosDeLaPc() {
   return pc;
 }
 
-int SinVentana(const std::vector<std::string>& argumentos,
-               const std::filesystem::path& carpetaPrograma) {
+int SinVentana(const std::vector<std::string>& argumentos, const Ajustes& ajustes) {
   UsarConsola();
-  // Los archivos de la orden se buscan desde donde se dio; los ajustes, junto al programa.
-  const std::filesystem::path carpetaOrden = std::filesystem::current_path();
-  SetCurrentDirectoryW(carpetaPrograma.c_str());
   PuertoSerieWin puerto;
-  const int codigo =
-      EjecutarOrdenes(argumentos, Consola{std::cout, std::cerr, ErroresEnTerminal(), puerto,
-                                          PuertosDelSistema, carpetaPrograma, carpetaOrden});
+  const int codigo = EjecutarOrdenes(argumentos, Consola{std::cout, std::cerr, ErroresEnTerminal(),
+                                                         puerto, PuertosDelSistema, ajustes});
   std::cout.flush();
   std::cerr.flush();
   return codigo;
@@ -85,9 +73,9 @@ int SinVentana(const std::vector<std::string>& argumentos,
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int mostrar) {
-  const std::filesystem::path carpeta = CarpetaPrograma();
   const std::vector<std::string> argumentos = Argumentos();
-  if (!ConVentana(argumentos)) return SinVentana(argumentos, carpeta);
+  const Ajustes ajustes = Ajustes::DeLaCarpetaActual();
+  if (!ConVentana(argumentos)) return SinVentana(argumentos, ajustes);
 
   // Durante una petición la ventana no atiende mensajes, y un indicador callado la tiene así
   // 6 s: sin esto Windows la pintaría "No responde" y un clic ofrecería terminar el programa.
@@ -95,16 +83,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int mostrar) {
   INITCOMMONCONTROLSEX controles{sizeof controles, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controles);
 
-  // Los ajustes y la carpeta "ticket" están junto al programa, se lo inicie desde donde se lo
-  // inicie (un acceso directo puede dar otra carpeta de trabajo).
-  SetCurrentDirectoryW(carpeta.c_str());
-
   // Traza para el técnico: con --traza o con [Diagnostico] Traza = 1 en los ajustes.
-  const std::unique_ptr<Traza> traza = AbrirTraza(carpeta, PideTraza(argumentos));
+  const std::unique_ptr<Traza> traza = AbrirTraza(ajustes, PideTraza(argumentos));
   PuertoSerieWin comm1;
   // Lo que se aprende del eco de cada línea vale mientras el programa corre.
   Ecos ecos;
-  frm_Carga ventana(comm1, carpeta, ecos, traza.get(), PuertosDeLaPc());
+  frm_Carga ventana(comm1, ajustes, ecos, traza.get(), PuertosDeLaPc());
   ventana.Mostrar(mostrar);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

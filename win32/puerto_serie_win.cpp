@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "falla_apertura.h"
-#include "nombre_puerto.h"
 #include "plazo.h"
 
 namespace {
@@ -86,7 +85,7 @@ bool PuertoSerieWin::SetPortOpen(bool abrir) {
     return true;
   }
   if (PortOpen()) return false;
-  dispositivo_ = NombrePuerto(CommPort());
+  dispositivo_ = DispositivoElegido();
   manejador_ = CreateFileW(Ruta(dispositivo_).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (!PortOpen()) {

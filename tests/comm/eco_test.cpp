@@ -111,6 +111,7 @@ TEST_F(Eco, LoSabidoSobreviveAlCierreDelPuertoYEsDeCadaDispositivo) {
     bool abierto = false;
     int aperturas = 0;
     bool SetCommPort(long) override { return true; }
+    bool SetDispositivo(const std::string&) override { return true; }
     bool SetSettings(const std::string&) override { return true; }
     bool SetHandshaking(int) override { return true; }
     bool SetRTSEnable(bool) override { return true; }
@@ -136,22 +137,21 @@ TEST_F(Eco, LoSabidoSobreviveAlCierreDelPuertoYEsDeCadaDispositivo) {
     p.xLong = "1";
     p.xDato = dato;
     p.linea = Seleccion{1, 3, 1};
+    p.dispositivo = "/dev/x";
     p.ecos = &ecos;
     p.traza = &traza;
     AbrirPuerto(comm1, p);
     HacerPeticion(p, comm1, Dialogo{});
     return p.xOK;
   };
-  FijarDispositivo("/dev/x");
   EXPECT_TRUE(pedir("R", ""));
   EXPECT_TRUE(pedir("T", "AB"));
   EXPECT_EQ(comm1.aperturas, 2);
   EXPECT_EQ(puerto.escritos.size(), 2u);
   EXPECT_EQ(traza.Cuenta("eco de la línea"), 1);
   EXPECT_EQ(traza.Cuenta("eco de la petición"), 2);  // sin lo sabido, el de "T" sería respuesta
-  FijarDispositivo("/dev/otro");
+  EXPECT_TRUE(ecos.Tiene("/dev/x"));
   EXPECT_FALSE(ecos.Tiene("/dev/otro"));
-  FijarDispositivo("");
 }
 
 // Una lectura contestada sin eco delante dice que la línea ya no lo devuelve (otro adaptador

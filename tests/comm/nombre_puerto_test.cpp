@@ -9,22 +9,32 @@ namespace {
 
 class NombrePuertoTest : public EnCarpetaTemporal {};
 
-TEST_F(NombrePuertoTest, ElAjustePuertosManda) {
-  EscribirIni("Puertos", "Com3", "/dev/ttyUSB0");
-  EXPECT_EQ(NombrePuerto(3), "/dev/ttyUSB0");
+// La clave se lee en cada consulta: la ventana la escribe al elegir un adaptador nuevo.
+TEST_F(NombrePuertoTest, ElAjustePuertosMandaYUnDispositivoFijoMandaSobreTodo) {
+  const MapaPuertos mapa(ajustes_);
+  EXPECT_EQ(mapa.Asignado(3), std::nullopt);
+  ajustes_.EscribirIni("Puertos", "Com3", "/dev/ttyUSB0");
+  EXPECT_EQ(mapa.Dispositivo(3), "/dev/ttyUSB0");
+  EXPECT_EQ(mapa.Asignado(3), "/dev/ttyUSB0");
+  const MapaPuertos fijo = MapaPuertos::Fijo("/dev/otro");
+  EXPECT_EQ(fijo.Dispositivo(3), "/dev/otro");
+  EXPECT_EQ(fijo.Dispositivo(200), "/dev/otro");
+  EXPECT_EQ(fijo.Asignado(3), std::nullopt);
 }
 
 #ifdef _WIN32
 TEST_F(NombrePuertoTest, SinAjusteEsElCOMDelMismoNumero) {
-  EscribirIni("Puertos", "Com3", "COM7");
-  EXPECT_EQ(NombrePuerto(1), "COM1");
-  EXPECT_EQ(NombrePuerto(3), "COM7");
-  EXPECT_EQ(NombrePuerto(12), "COM12");
+  ajustes_.EscribirIni("Puertos", "Com3", "COM7");
+  const MapaPuertos mapa(ajustes_);
+  EXPECT_EQ(mapa.Dispositivo(1), "COM1");
+  EXPECT_EQ(mapa.Dispositivo(3), "COM7");
+  EXPECT_EQ(mapa.Dispositivo(12), "COM12");
 }
 #else
 TEST_F(NombrePuertoTest, SinAjusteEsElTtySDelNumeroAnterior) {
-  EXPECT_EQ(NombrePuerto(1), "/dev/ttyS0");
-  EXPECT_EQ(NombrePuerto(8), "/dev/ttyS7");
+  const MapaPuertos mapa(ajustes_);
+  EXPECT_EQ(mapa.Dispositivo(1), "/dev/ttyS0");
+  EXPECT_EQ(mapa.Dispositivo(8), "/dev/ttyS7");
 }
 #endif
 

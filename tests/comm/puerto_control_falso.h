@@ -10,12 +10,14 @@ class PuertoControlFalso : public PuertoControl {
  public:
   PuertoFalso linea;
   long commPort = 0;
+  std::string dispositivo;
   std::string settings;
   int aperturas = 0;
   long baudios = 9600;
   std::string error;  // no vacío: el puerto no abre, por esto
 
   bool SetCommPort(long numero) override { return commPort = numero, true; }
+  bool SetDispositivo(const std::string& nombre) override { return dispositivo = nombre, true; }
   bool SetSettings(const std::string& texto) override { return settings = texto, true; }
   bool SetHandshaking(int) override { return true; }
   bool SetRTSEnable(bool) override { return true; }

@@ -241,7 +241,7 @@ TEST_F(TransferenciaTest, AntesDeCadaPeticionSeDescartaLoViejoYLaLineaCalla35Car
 
 TEST_F(TransferenciaTest, LaDireccionDeEsclavoEsLaDelTrabajo) {
   Nueva().Leer("26", "1");
-  EscribirIni("global", "ID_1", "9");  // lo guardado no cuenta: vale lo elegido
+  ajustes_.EscribirIni("global", "ID_1", "9");  // lo guardado no cuenta: vale lo elegido
   std::string dato = "AB";
   Transferencia(puerto, 7, avance).Escribir("26", dato);
   ASSERT_EQ(puerto.escritos.size(), 2u);

@@ -111,14 +111,15 @@ TEST_F(TrazaArchivoTest, PasadoElTopeElArchivoPasaAPuntoUnoYEmpiezaOtro) {
 
 TEST_F(TrazaArchivoTest, SeEnciendeConElAjusteOConLaOpcion) {
   const auto carpeta = std::filesystem::current_path();
-  EXPECT_EQ(AbrirTraza(carpeta, false), nullptr);
-  EscribirIni("Diagnostico", "Traza", "0");
-  EXPECT_EQ(AbrirTraza(carpeta, false), nullptr);
+  const Ajustes ajustes(carpeta);
+  EXPECT_EQ(AbrirTraza(ajustes, false), nullptr);
+  ajustes.EscribirIni("Diagnostico", "Traza", "0");
+  EXPECT_EQ(AbrirTraza(ajustes, false), nullptr);
 
-  AbrirTraza(carpeta, true)->Anotar("por opción");
-  EscribirIni("Diagnostico", "Traza", "1");
+  AbrirTraza(ajustes, true)->Anotar("por opción");
+  ajustes.EscribirIni("Diagnostico", "Traza", "1");
   EXPECT_NE(Contenido("Brun_Kqt.ini").find("Traza=1."), std::string::npos);
-  AbrirTraza(carpeta, false)->Anotar("por ajuste");
+  AbrirTraza(ajustes, false)->Anotar("por ajuste");
   const std::string log = Contenido(carpeta / "Brun_Kqt.log");
   EXPECT_NE(log.find(" por opción\n"), std::string::npos);
   EXPECT_NE(log.find(" por ajuste\n"), std::string::npos);

@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
     std::exit(3);
   });
   Ecos ecos;
-  frm_Carga ventana{ecos};
+  frm_Carga ventana{Ajustes::DeLaCarpetaActual(), ecos};
   ventana.show();
   ContarCajas(&ventana);
 

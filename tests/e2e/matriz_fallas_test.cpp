@@ -71,7 +71,6 @@ class Escenario {
   Escenario() {
     carpeta.Ajustes(AjustesHacia(sano.Pty()));
     QDir().mkpath(carpeta.Ruta("ticket"));
-    ventana.Flujos().CarpetaPrograma = (carpeta.Ruta(".")).toStdString();
     ventana.show();
   }
 
@@ -122,7 +121,7 @@ class Escenario {
   CarpetaDeTrabajo carpeta;
   Simulador sano;
   Ecos ecos;
-  frm_Carga ventana{ecos};
+  frm_Carga ventana{Ajustes::DeLaCarpetaActual(), ecos};
 
  private:
   void Click(const char* boton) {

@@ -1,6 +1,6 @@
 // Archivos de membrete que no son archivos de texto chicos y comunes, elegidos en la ventana
-// real: cada uno termina con el aviso de largo o sin membrete, nunca colgado ni caído, y el
-// directorio actual vuelve a ser la carpeta del programa.
+// real: cada uno termina con el aviso de largo o sin membrete, nunca colgado ni caído, y la
+// ventana no toca el directorio actual.
 #include <linux/capability.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -90,8 +90,8 @@ class ArchivosRarosTest : public QObject {
     raiz_ = std::make_unique<QTemporaryDir>();
     QDir(raiz_->path()).mkpath(QStringLiteral("programa"));
     QDir(raiz_->path()).mkpath(QStringLiteral("trabajo/ticket"));
-    ventana_ = std::make_unique<frm_Carga>(ecos_);
-    ventana_->Flujos().CarpetaPrograma = (Ruta("programa")).toStdString();
+    ventana_ = std::make_unique<frm_Carga>(
+        Ajustes(QFile::encodeName(Ruta(QStringLiteral("programa"))).toStdString()), ecos_);
     ventana_->show();
     Boton("CmdBuscar")->setEnabled(true);  // como tras conectar
 
@@ -167,7 +167,7 @@ class ArchivosRarosTest : public QObject {
     Eleccion eleccion = Elegir(Archivo(QStringLiteral("Señal_ñandú €.txt"), bytes));
     QVERIFY(eleccion.cajas.isEmpty());
     QCOMPARE(ventana_->Flujos().Membrete, bytes.toStdString() + '\0');
-    QCOMPARE(QDir::current(), QDir(Ruta("programa")));
+    QCOMPARE(QDir::current(), QDir(Ruta("trabajo")));
   }
 
  private:
@@ -196,11 +196,11 @@ class ArchivosRarosTest : public QObject {
   }
 
   // El membrete elegido antes se descarta, el botón de subir queda como estaba y el directorio
-  // actual es la carpeta del programa.
+  // actual sigue donde estaba.
   void SinMembrete() const {
     QVERIFY(ventana_->Flujos().Membrete.empty());
     QVERIFY(Boton("CmdSubir")->isEnabled());
-    QCOMPARE(QDir::current(), QDir(Ruta("programa")));
+    QCOMPARE(QDir::current(), QDir(Ruta("trabajo")));
   }
 
   std::unique_ptr<QTemporaryDir> raiz_;

@@ -124,8 +124,7 @@ int main(int argc, char* argv[]) {
   QTemporaryDir carpeta;
   QDir::setCurrent(carpeta.path());
   Ecos ecos;
-  frm_Carga ventana{ecos};
-  ventana.Flujos().CarpetaPrograma = (carpeta.path()).toStdString();
+  frm_Carga ventana{Ajustes::DeLaCarpetaActual(), ecos};
   ventana.show();
   QApplication::processEvents();
 

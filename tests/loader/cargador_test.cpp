@@ -90,21 +90,21 @@ class CargadorTest : public EnCarpetaTemporal {
     indicador.ids = {17};
     indicador.Conectar(puerto.linea);
     std::filesystem::create_directory("ticket");
-    cargador.CarpetaPrograma = carpeta_;
+    cargador.emplace(pantalla, ajustes_, nullptr, ecos);
   }
 
   // El operador elige en "ticket" un archivo con `contenido`.
   void Buscar(const std::string& contenido) {
     Crear("ticket/m.txt", contenido);
     pantalla.elegido = carpeta_ / "ticket" / "m.txt";
-    cargador.CmdBuscar_Click();
+    cargador->CmdBuscar_Click();
   }
 
   PuertoControlFalso puerto;
   IndicadorFalso indicador;
   PantallaFalsa pantalla{puerto};
   Ecos ecos;
-  Cargador cargador{pantalla, {}, nullptr, ecos};
+  std::optional<Cargador> cargador;  // con los ajustes de la carpeta de la prueba
 };
 
 // Lo guardado fuera de lo que la ventana admite vale como ausente; Comm 0 y Baudios -1 dejan
@@ -125,7 +125,7 @@ TEST_F(CargadorTest, ElArranqueMuestraLoGuardadoYLaAyudaSalvoQueNoSeQuiera) {
   for (const Caso& c : casos) {
     Crear("Brun_Kqt.ini", c.ajustes);
     pantalla.ayuda = false;
-    cargador.Form_Load();
+    cargador->Form_Load();
     EXPECT_EQ(pantalla.eleccion.puerto, c.puerto) << c.ajustes;
     EXPECT_EQ(pantalla.eleccion.baudios, c.baudios) << c.ajustes;
     EXPECT_EQ(pantalla.eleccion.id, c.id) << c.ajustes;
@@ -136,14 +136,14 @@ TEST_F(CargadorTest, ElArranqueMuestraLoGuardadoYLaAyudaSalvoQueNoSeQuiera) {
   EXPECT_EQ(pantalla.peticiones, 0);
 
   pantalla.noMostrar = true;
-  cargador.Chk_inicio_Click();
-  EXPECT_EQ(LeerIni("Global", "Mostrar", ""), "1");
+  cargador->Chk_inicio_Click();
+  EXPECT_EQ(ajustes_.LeerIni("Global", "Mostrar", ""), "1");
 }
 
 // La ventana solo se cierra con "Salir", que antes guarda lo que se ve.
 TEST_F(CargadorTest, ElCierreSeRechazaYSalirGuardaLaEleccion) {
   std::int16_t cancel = 0;
-  cargador.Form_Unload(cancel);
+  cargador->Form_Unload(cancel);
   EXPECT_EQ(cancel, 1);
   EXPECT_FALSE(pantalla.terminado);
   EXPECT_EQ(pantalla.cajas,
@@ -154,7 +154,7 @@ TEST_F(CargadorTest, ElCierreSeRechazaYSalirGuardaLaEleccion) {
 
   pantalla.cajas.clear();
   pantalla.eleccion = {3, 2, 17};
-  cargador.Cmd_Salir_Click();
+  cargador->Cmd_Salir_Click();
   EXPECT_TRUE(pantalla.terminado);
   EXPECT_TRUE(pantalla.cajas.empty());
   EXPECT_EQ(Contenido("Brun_Kqt.ini"), "[Global]\r\nComm=3.\r\nBaudios=2.\r\nID_1=17.\r\n");
@@ -178,7 +178,7 @@ TEST_F(CargadorTest, ConectaPorSondeoOPorOrdenDeLinea) {
     pantalla.eleccion = {2, 1, 17};
     pantalla.estados.clear();
     pantalla.buscar = false;
-    cargador.CmdConect_Click();
+    cargador->CmdConect_Click();
     EXPECT_EQ(pantalla.estados, (std::vector<std::string>{"Conectando...", "Estado: Conectado"}))
         << c.que;
     EXPECT_TRUE(pantalla.buscar) << c.que;
@@ -186,12 +186,12 @@ TEST_F(CargadorTest, ConectaPorSondeoOPorOrdenDeLinea) {
     EXPECT_EQ(puerto.commPort, 2) << c.que;
     EXPECT_EQ(puerto.settings, "2400,n,8,1") << c.que;
     EXPECT_FALSE(puerto.PortOpen()) << c.que;
-    EXPECT_EQ(LeerIni("Global", "Comm", ""), "2") << c.que;
-    EXPECT_EQ(LeerIni("Global", "Baudios", ""), "1") << c.que;
-    EXPECT_EQ(LeerIni("global", "ID_1", ""), "17") << c.que;
+    EXPECT_EQ(ajustes_.LeerIni("Global", "Comm", ""), "2") << c.que;
+    EXPECT_EQ(ajustes_.LeerIni("Global", "Baudios", ""), "1") << c.que;
+    EXPECT_EQ(ajustes_.LeerIni("global", "ID_1", ""), "17") << c.que;
     // La clave "1" es el primer byte; la "78", el último.
-    EXPECT_EQ(LeerIni("Setup", "1", ""), c.registros ? "" : "1") << c.que;
-    EXPECT_EQ(LeerIni("Setup", "78", ""), c.registros ? "" : "90") << c.que;
+    EXPECT_EQ(ajustes_.LeerIni("Setup", "1", ""), c.registros ? "" : "1") << c.que;
+    EXPECT_EQ(ajustes_.LeerIni("Setup", "78", ""), c.registros ? "" : "90") << c.que;
   }
 }
 
@@ -202,7 +202,7 @@ TEST_F(CargadorTest, SinRespuestaValidaNoConecta) {
     pantalla.estados.clear();
     pantalla.cajas.clear();
     pantalla.eleccion = {1, 3, 17};
-    cargador.CmdConect_Click();
+    cargador->CmdConect_Click();
     EXPECT_EQ(pantalla.estados,
               (std::vector<std::string>{"Conectando...", "Estado: Desconectado"}));
     EXPECT_EQ(pantalla.cajas,
@@ -211,7 +211,7 @@ TEST_F(CargadorTest, SinRespuestaValidaNoConecta) {
                                        "indicador",
                                        Icono::Critico}}));
     EXPECT_FALSE(pantalla.buscar);
-    EXPECT_EQ(LeerIni("Setup", "1", ""), "");
+    EXPECT_EQ(ajustes_.LeerIni("Setup", "1", ""), "");
   }
 }
 
@@ -240,10 +240,10 @@ TEST_F(CargadorTest, BuscarAceptaSoloUnMembreteQueCabe) {
       Buscar(*c.contenido);
     } else {
       pantalla.elegido.reset();
-      cargador.CmdBuscar_Click();
+      cargador->CmdBuscar_Click();
     }
     EXPECT_EQ(pantalla.carpetaDialogo, carpeta_ / "ticket") << c.que;
-    EXPECT_EQ(cargador.Membrete, c.membrete) << c.que;
+    EXPECT_EQ(cargador->Membrete, c.membrete) << c.que;
     EXPECT_EQ(pantalla.subir, !c.membrete.empty()) << c.que;
     EXPECT_EQ(pantalla.cajas, c.cajas) << c.que;
     EXPECT_FALSE(pantalla.fin) << c.que;
@@ -256,15 +256,15 @@ TEST_F(CargadorTest, BuscarAceptaSoloUnMembreteQueCabe) {
 TEST_F(CargadorTest, SubirDejaElMembreteEnElIndicadorODiceQueNo) {
   pantalla.eleccion = {1, 3, 17};
   Buscar("PESO\r\n");
-  cargador.CmdSubir_Click();
+  cargador->CmdSubir_Click();
   EXPECT_TRUE(pantalla.fin);
   EXPECT_TRUE(pantalla.cajas.empty());
   EXPECT_EQ(Texto(indicador, 26, 4), std::string("PESO\r\n\0\0", 8));
-  EXPECT_EQ(LeerIni("global", "ID_1", ""), "17");
+  EXPECT_EQ(ajustes_.LeerIni("global", "ID_1", ""), "17");
 
   indicador.presente = false;
   Buscar("NETO");
-  cargador.CmdSubir_Click();
+  cargador->CmdSubir_Click();
   EXPECT_FALSE(pantalla.fin);
   EXPECT_EQ(pantalla.cajas,
             (std::vector<CajaVista>{{"Error", "Error al cargar el Ticket", Icono::Critico}}));
@@ -275,7 +275,7 @@ TEST_F(CargadorTest, SinPoderGuardarSeSubeConLaPantallaYSeAvisa) {
   std::filesystem::create_directory("Brun_Kqt.ini");
   pantalla.eleccion = {1, 3, 17};
   Buscar("AB");
-  cargador.CmdSubir_Click();
+  cargador->CmdSubir_Click();
   EXPECT_EQ(pantalla.avisos,
             (std::vector<std::string>{"No se pudieron guardar los ajustes en Brun_Kqt.ini"}));
   EXPECT_TRUE(pantalla.fin);

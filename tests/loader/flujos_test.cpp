@@ -59,7 +59,6 @@ class Escenario {
       : indicador(opciones << "--volcado" << carpeta.Ruta("volcado.bin")) {
     carpeta.Ajustes(AjustesHacia(indicador.Pty()));
     QDir().mkpath(carpeta.Ruta("ticket"));
-    ventana.Flujos().CarpetaPrograma = (carpeta.Ruta(".")).toStdString();
     ventana.show();
   }
 
@@ -94,7 +93,7 @@ class Escenario {
   CarpetaDeTrabajo carpeta;
   Simulador indicador;
   Ecos ecos;
-  frm_Carga ventana{ecos};
+  frm_Carga ventana{Ajustes::DeLaCarpetaActual(), ecos};
 };
 
 }  // namespace
@@ -110,7 +109,8 @@ class FlujosTest : public QObject {
     QCOMPARE(dialogos.veces, 1);
     QCOMPARE(e.Estado(), QStringLiteral("Estado: Conectado"));
     QVERIFY(e.Habilitado("CmdBuscar"));
-    QCOMPARE(QString::fromStdString(LeerIni("Setup", "1", "ninguno")), QStringLiteral("ninguno"));
+    QCOMPARE(QString::fromStdString(Ajustes::DeLaCarpetaActual().LeerIni("Setup", "1", "ninguno")),
+             QStringLiteral("ninguno"));
   }
 
   void conectaConLaOrdenMCuandoNoHayRegistros() {
@@ -125,11 +125,11 @@ class FlujosTest : public QObject {
     e.Click("CmdConect");
     QCOMPARE(dialogos.veces, 2);
     QCOMPARE(e.Estado(), QStringLiteral("Estado: Conectado"));
-    QCOMPARE(LeerIni("Setup", "4", ""), std::string("10000"));
-    QCOMPARE(LeerIni("Setup", "15", ""), std::string("170"));
-    QCOMPARE(LeerIni("Setup", "78", ""), std::string("85"));
+    QCOMPARE(Ajustes::DeLaCarpetaActual().LeerIni("Setup", "4", ""), std::string("10000"));
+    QCOMPARE(Ajustes::DeLaCarpetaActual().LeerIni("Setup", "15", ""), std::string("170"));
+    QCOMPARE(Ajustes::DeLaCarpetaActual().LeerIni("Setup", "78", ""), std::string("85"));
     for (int clave = 1; clave <= 78; ++clave) {
-      QVERIFY(!LeerIni("Setup", std::to_string(clave), "").empty());
+      QVERIFY(!Ajustes::DeLaCarpetaActual().LeerIni("Setup", std::to_string(clave), "").empty());
     }
   }
 
@@ -226,7 +226,7 @@ class FlujosTest : public QObject {
     Hijo<QComboBox>(e.ventana, "ListaPuerto")->setCurrentIndex(2);
     e.Click("CmdConect");
     QCOMPARE(e.Estado(), QStringLiteral("Estado: Conectado"));
-    QCOMPARE(LeerIni("Global", "Comm", ""), std::string("3"));
+    QCOMPARE(Ajustes::DeLaCarpetaActual().LeerIni("Global", "Comm", ""), std::string("3"));
   }
 
   // Un archivo de ajustes que no se puede reescribir (aquí, porque el temporal del escritor ya
@@ -242,7 +242,7 @@ class FlujosTest : public QObject {
     QCOMPARE(e.Estado(), QStringLiteral("Estado: Conectado"));
     QCOMPARE(e.ventana.findChild<BarraEstado*>()->currentMessage(),
              QStringLiteral("No se pudieron guardar los ajustes en Brun_Kqt.ini"));
-    QCOMPARE(LeerIni("global", "ID_1", ""), std::string("9"));
+    QCOMPARE(Ajustes::DeLaCarpetaActual().LeerIni("global", "ID_1", ""), std::string("9"));
 
     e.Buscar(e.ArchivoMembrete("AB"));
     e.Click("CmdSubir");

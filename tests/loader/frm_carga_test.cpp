@@ -33,7 +33,7 @@ T* Hijo(const QWidget& ventana, const char* nombre) {
 
 std::unique_ptr<frm_Carga> Abrir() {
   static Ecos ecos;  // como el del programa: dura toda la prueba
-  auto ventana = std::make_unique<frm_Carga>(ecos);
+  auto ventana = std::make_unique<frm_Carga>(Ajustes::DeLaCarpetaActual(), ecos);
   ventana->show();
   return ventana;
 }
@@ -149,7 +149,7 @@ class PruebaVentana : public QObject {
     {
       auto ventana = Abrir();
       ClickCasilla(*ventana);
-      QCOMPARE(LeerIni("Global", "Mostrar", ""), std::string("1"));
+      QCOMPARE(Ajustes::DeLaCarpetaActual().LeerIni("Global", "Mostrar", ""), std::string("1"));
       Click(*ventana, "Cmd_Salir");
     }
     auto ventana = Abrir();
@@ -161,11 +161,11 @@ class PruebaVentana : public QObject {
     Click(*ventana, "CmdCerrar");
     QCOMPARE(Visible(*ventana, conectar), conectar);
     ClickCasilla(*ventana);
-    QCOMPARE(LeerIni("Global", "Mostrar", ""), std::string("0"));
+    QCOMPARE(Ajustes::DeLaCarpetaActual().LeerIni("Global", "Mostrar", ""), std::string("0"));
   }
 
   void cierreSinSalirRechazado() {
-    EscribirIni("Global", "Comm", 2L);
+    Ajustes::DeLaCarpetaActual().EscribirIni("Global", "Comm", 2L);
     auto ventana = Abrir();
     Hijo<QComboBox>(*ventana, "ListaPuerto")->setCurrentIndex(4);
     QSignalSpy fin(ventana.get(), &frm_Carga::Salida);
@@ -244,7 +244,7 @@ class PruebaVentana : public QObject {
     QFETCH(QString, clave);
     QFETCH(QString, guardado);
     QFETCH(int, muestra);
-    EscribirIni("Global", clave.toStdString(), guardado.toStdString());
+    Ajustes::DeLaCarpetaActual().EscribirIni("Global", clave.toStdString(), guardado.toStdString());
     auto ventana = Abrir();
     const QMap<QString, int> muestras = {
         {"Mostrar", Hijo<QCheckBox>(*ventana, "Chk_inicio")->isChecked() ? 1 : 0},
@@ -263,32 +263,32 @@ class PruebaVentana : public QObject {
     const std::string adaptador =
         (porId + QStringLiteral("/usb-ACME_USB_Serie_A1-if00")).toStdString();
     QFile(QString::fromStdString(adaptador)).open(QIODevice::WriteOnly);
-    EscribirIni("Puertos", "Com10", "/dev/ttyS3");
+    Ajustes::DeLaCarpetaActual().EscribirIni("Puertos", "Com10", "/dev/ttyS3");
     const PuertosPc pc{{}, AdaptadoresEn(porId.toStdString())};
     Ecos ecos;
     {
-      frm_Carga ventana(ecos, nullptr, nullptr, pc);
+      frm_Carga ventana(Ajustes::DeLaCarpetaActual(), ecos, nullptr, nullptr, pc);
       auto* lista = Hijo<QComboBox>(ventana, "ListaPuerto");
       QCOMPARE(lista->count(), 11);
       lista->setCurrentIndex(10);
       Click(ventana, "Cmd_Salir");
     }
-    QCOMPARE(LeerIni("Puertos", "Com11", ""), adaptador);
-    QCOMPARE(LeerIni("Global", "Comm", ""), std::string("11"));
-    frm_Carga ventana(ecos, nullptr, nullptr, pc);
+    QCOMPARE(Ajustes::DeLaCarpetaActual().LeerIni("Puertos", "Com11", ""), adaptador);
+    QCOMPARE(Ajustes::DeLaCarpetaActual().LeerIni("Global", "Comm", ""), std::string("11"));
+    frm_Carga ventana(Ajustes::DeLaCarpetaActual(), ecos, nullptr, nullptr, pc);
     QCOMPARE(Hijo<QComboBox>(ventana, "ListaPuerto")->count(), 11);
     QCOMPARE(Hijo<QComboBox>(ventana, "ListaPuerto")->currentText(), QStringLiteral("Com11"));
   }
 
   void listasSinEleccion() {
-    EscribirIni("Global", "Comm", 0L);
-    EscribirIni("Global", "Baudios", -1L);
+    Ajustes::DeLaCarpetaActual().EscribirIni("Global", "Comm", 0L);
+    Ajustes::DeLaCarpetaActual().EscribirIni("Global", "Baudios", -1L);
     auto ventana = Abrir();
     QCOMPARE(Hijo<QComboBox>(*ventana, "ListaPuerto")->currentIndex(), -1);
     QCOMPARE(Hijo<QComboBox>(*ventana, "ListaBaudios")->currentIndex(), -1);
     Click(*ventana, "Cmd_Salir");
-    QCOMPARE(LeerIni("Global", "Comm", ""), std::string("0"));
-    QCOMPARE(LeerIni("Global", "Baudios", ""), std::string("-1"));
+    QCOMPARE(Ajustes::DeLaCarpetaActual().LeerIni("Global", "Comm", ""), std::string("0"));
+    QCOMPARE(Ajustes::DeLaCarpetaActual().LeerIni("Global", "Baudios", ""), std::string("-1"));
   }
 
   // Las teclas de una barra horizontal de Windows: izquierda, arriba y RePág bajan; derecha,
@@ -308,7 +308,7 @@ class PruebaVentana : public QObject {
   void teclasDeLaBarraDelId() {
     QFETCH(int, tecla);
     QFETCH(QString, id);
-    EscribirIni("global", "ID_1", 100L);
+    Ajustes::DeLaCarpetaActual().EscribirIni("global", "ID_1", 100L);
     auto ventana = Abrir();
     QTest::keyClick(Hijo<QScrollBar>(*ventana, "HScrollId0"), static_cast<Qt::Key>(tecla));
     QCOMPARE(Hijo<QLabel>(*ventana, "LabelId0")->text(), id);

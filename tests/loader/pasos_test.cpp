@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "ajustes.h"
 #include "comunicacion.h"
 #include "indicador_falso.h"
 #include "puerto_control_falso.h"
@@ -105,10 +106,14 @@ TEST(Conectar, TraeElMotivoDelSondeoYElDeLaOrden) {
     indicador.Conectar(puerto.linea);
     Peticion peticion;
     peticion.linea = {1, 3, 1};
-    const Conexion conexion = Conectar(peticion, [&](Peticion& p) {
-      AbrirPuerto(puerto, p);
-      HacerPeticion(p, puerto, Dialogo{});
-    });
+    // Ninguno contesta la orden M: no se guarda nada.
+    const Conexion conexion = Conectar(
+        peticion,
+        [&](Peticion& p) {
+          AbrirPuerto(puerto, p);
+          HacerPeticion(p, puerto, Dialogo{});
+        },
+        Ajustes("no-se-escribe"));
     EXPECT_EQ(conexion.respuesta, c.respuesta) << c.que;
     EXPECT_EQ(TextoMotivo(conexion.sondeo), c.sondeo) << c.que;
     EXPECT_EQ(TextoMotivo(conexion.ordenM), c.ordenM) << c.que;

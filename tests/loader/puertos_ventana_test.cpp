@@ -20,13 +20,13 @@ class PuertosVentanaTest : public EnCarpetaTemporal {
 
 // La lista llega al más alto de: 8, el guardado, los COM de la PC y las claves de [Puertos].
 TEST_F(PuertosVentanaTest, LlegaAlPuertoMasAlto) {
-  EXPECT_EQ(ArmarPuertos({}, 0).nombres.size(), 8u);
-  EXPECT_EQ(ArmarPuertos({}, 3).nombres.size(), 8u);
-  EXPECT_EQ(ArmarPuertos({}, 12).nombres.size(), 12u);
-  EXPECT_EQ(ArmarPuertos({{3, 20}, {}}, 1).nombres.size(), 20u);
-  EXPECT_EQ(ArmarPuertos({{0, 300}, {}}, 1).nombres.size(), 255u);
-  EscribirIni("Puertos", "Com10", "/dev/ttyUSB0");
-  const PuertosVentana puertos = ArmarPuertos({}, 1);
+  EXPECT_EQ(ArmarPuertos({}, 0, MapaPuertos(ajustes_)).nombres.size(), 8u);
+  EXPECT_EQ(ArmarPuertos({}, 3, MapaPuertos(ajustes_)).nombres.size(), 8u);
+  EXPECT_EQ(ArmarPuertos({}, 12, MapaPuertos(ajustes_)).nombres.size(), 12u);
+  EXPECT_EQ(ArmarPuertos({{3, 20}, {}}, 1, MapaPuertos(ajustes_)).nombres.size(), 20u);
+  EXPECT_EQ(ArmarPuertos({{0, 300}, {}}, 1, MapaPuertos(ajustes_)).nombres.size(), 255u);
+  ajustes_.EscribirIni("Puertos", "Com10", "/dev/ttyUSB0");
+  const PuertosVentana puertos = ArmarPuertos({}, 1, MapaPuertos(ajustes_));
   ASSERT_EQ(puertos.nombres.size(), 10u);
   EXPECT_EQ(puertos.nombres.front(), "Com1");
   EXPECT_EQ(puertos.nombres.back(), "Com10");
@@ -38,20 +38,20 @@ TEST_F(PuertosVentanaTest, LlegaAlPuertoMasAlto) {
 TEST_F(PuertosVentanaTest, AdaptadoresNuevosTrasLosAsignados) {
   const std::string a = Adaptador("usb-A-if00");
   const std::string b = Adaptador("usb-B-if00");
-  EXPECT_EQ(ArmarPuertos({{}, Adaptadores()}, 1).nuevos,
+  EXPECT_EQ(ArmarPuertos({{}, Adaptadores()}, 1, MapaPuertos(ajustes_)).nuevos,
             (std::map<long, std::string>{{9, a}, {10, b}}));
-  EXPECT_EQ(ArmarPuertos({{}, Adaptadores()}, 9).nuevos,
+  EXPECT_EQ(ArmarPuertos({{}, Adaptadores()}, 9, MapaPuertos(ajustes_)).nuevos,
             (std::map<long, std::string>{{10, a}, {11, b}}));
 
-  EscribirIni("Puertos", "Com12", "/dev/ttyS2");
-  EscribirIni("Puertos", "Com2", a);
-  PuertosVentana puertos = ArmarPuertos({{}, Adaptadores()}, 1);
+  ajustes_.EscribirIni("Puertos", "Com12", "/dev/ttyS2");
+  ajustes_.EscribirIni("Puertos", "Com2", a);
+  PuertosVentana puertos = ArmarPuertos({{}, Adaptadores()}, 1, MapaPuertos(ajustes_));
   EXPECT_EQ(puertos.nuevos, (std::map<long, std::string>{{13, b}}));
   EXPECT_EQ(puertos.nombres.size(), 13u);
 
   std::filesystem::create_symlink(b, carpeta_ / "ttyUSB0");
-  EscribirIni("Puertos", "Com3", (carpeta_ / "ttyUSB0").string());
-  EXPECT_TRUE(ArmarPuertos({{}, Adaptadores()}, 1).nuevos.empty());
+  ajustes_.EscribirIni("Puertos", "Com3", (carpeta_ / "ttyUSB0").string());
+  EXPECT_TRUE(ArmarPuertos({{}, Adaptadores()}, 1, MapaPuertos(ajustes_)).nuevos.empty());
 }
 
 TEST_F(PuertosVentanaTest, ElNombreEstableEsElAdaptadorQueLlevaAlDispositivo) {

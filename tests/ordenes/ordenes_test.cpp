@@ -22,9 +22,9 @@ class Ordenes : public EnCarpetaTemporal {
   int Ejecutar(const std::vector<std::string>& argumentos) {
     salida_.str("");
     errores_.str("");
-    return EjecutarOrdenes(argumentos, Consola{salida_, errores_, false, puerto_,
-                                               [this] { return puertosDelSistema_; },
-                                               carpeta_ / "programa", carpeta_ / "orden"});
+    return EjecutarOrdenes(
+        argumentos, Consola{salida_, errores_, false, puerto_,
+                            [this] { return puertosDelSistema_; }, Ajustes(carpeta_ / "orden")});
   }
 
   // Los indicadores de `ids` contestan; los demás callan.
@@ -36,7 +36,6 @@ class Ordenes : public EnCarpetaTemporal {
 
   void SetUp() override {
     EnCarpetaTemporal::SetUp();
-    std::filesystem::create_directory("programa");
     std::filesystem::create_directory("orden");
   }
 
@@ -149,7 +148,7 @@ TEST_F(Ordenes, BuscarSoloLee) {
   ASSERT_EQ(puerto_.linea.escritos.size(), 4u);  // la orden M y tres lecturas
   for (const auto& escrito : puerto_.linea.escritos) EXPECT_NE(escrito.trama[1], 6);
   EXPECT_FALSE(puerto_.PortOpen());
-  EXPECT_FALSE(std::filesystem::exists("programa/Brun_Kqt.ini"));
+  EXPECT_FALSE(std::filesystem::exists("orden/Brun_Kqt.ini"));
 
   puerto_.linea.responder = nullptr;
   EXPECT_EQ(Ejecutar({"--buscar", "--baudios", "9600", "--id", "6-8", "--dispositivo", "/dev/x"}),
@@ -173,7 +172,7 @@ TEST(ListaDeIds, EnElOrdenDadoSinRepetidos) {
 // La línea de órdenes manda sobre el archivo de ajustes solo esta vez: el archivo queda igual.
 TEST_F(Ordenes, LasOpcionesNoCambianLosAjustes) {
   const std::string ajustes = "[Global]\r\nComm=2.\r\nBaudios=1.\r\nID_1=4.\r\n";
-  Crear("Brun_Kqt.ini", ajustes);
+  Crear("orden/Brun_Kqt.ini", ajustes);
   Crear("orden/m.txt", "ABC");
   Escuchan({7});
   EXPECT_EQ(Ejecutar({"--subir", "m.txt", "--puerto", "3", "--baudios", "19200", "--id", "7"}), 0);
@@ -182,7 +181,7 @@ TEST_F(Ordenes, LasOpcionesNoCambianLosAjustes) {
   // Cinco lecturas del membrete anterior, "AB" y "C" + NUL, y una lectura para verificarlos.
   ASSERT_EQ(puerto_.linea.escritos.size(), 8u);
   EXPECT_EQ(puerto_.linea.escritos[0].trama[0], 7);
-  EXPECT_EQ(Contenido("Brun_Kqt.ini"), ajustes);
+  EXPECT_EQ(Contenido("orden/Brun_Kqt.ini"), ajustes);
 
   // Sin opciones, lo guardado.
   puerto_.linea.escritos.clear();
@@ -211,7 +210,7 @@ TEST_F(Ordenes, VariosIndicadoresConUnoCallado) {
             "  3  FINALIZADO con EXITO                           9    0,21 s\n"
             "Correctos: 2 de 3\n");
   EXPECT_EQ(salida_.str(), "");
-  EXPECT_FALSE(std::filesystem::exists("programa/Brun_Kqt.log"));
+  EXPECT_FALSE(std::filesystem::exists("orden/Brun_Kqt.log"));
 }
 
 // Con --traza, cada petición y respuesta queda en Brun_Kqt.log, junto al programa.
@@ -219,7 +218,7 @@ TEST_F(Ordenes, TrazaJuntoAlPrograma) {
   Crear("orden/m.txt", "AB");
   Escuchan({1});
   EXPECT_EQ(Ejecutar({"--subir", "m.txt", "--id", "1", "--traza"}), 0);
-  const std::string traza = Contenido("programa/Brun_Kqt.log");
+  const std::string traza = Contenido("orden/Brun_Kqt.log");
   EXPECT_NE(traza.find("abre "), std::string::npos) << traza;
   EXPECT_GE(std::count(traza.begin(), traza.end(), '\n'), 3) << traza;
 }
@@ -286,9 +285,9 @@ TEST_F(Ordenes, LaSubidaSeVerificaLeyendoLoEscrito) {
     c.averia(indicador_);
     indicador_.Conectar(puerto_.linea);
     puerto_.linea.escritos.clear();
-    std::filesystem::remove("programa/Brun_Kqt.log");
+    std::filesystem::remove("orden/Brun_Kqt.log");
     EXPECT_EQ(Ejecutar({"--subir", "m.txt", "--traza"}), c.codigo) << c.que;
-    const std::string traza = Contenido("programa/Brun_Kqt.log");
+    const std::string traza = Contenido("orden/Brun_Kqt.log");
     for (const std::string& linea : c.enLaTraza) {
       EXPECT_NE(traza.find(linea), std::string::npos) << c.que << '\n' << linea << '\n' << traza;
     }
@@ -303,13 +302,13 @@ TEST_F(Ordenes, ConectarSinRespuesta) {
   EXPECT_NE(errores_.str().find("  9  Sin comunicación: sin respuesta            4    8,00 s\n"),
             std::string::npos)
       << errores_.str();
-  EXPECT_FALSE(std::filesystem::exists("Brun_Kqt.ini"));
+  EXPECT_FALSE(std::filesystem::exists("orden/Brun_Kqt.ini"));
 }
 
 #ifndef _WIN32
 // Cada puerto con el ComN que es para el programa, y la línea de [Puertos] que lo hace así.
 TEST_F(Ordenes, ListaDePuertos) {
-  Crear("Brun_Kqt.ini", "[Puertos]\r\nCom2=/dev/ttyUSB0.\r\n");
+  Crear("orden/Brun_Kqt.ini", "[Puertos]\r\nCom2=/dev/ttyUSB0.\r\n");
   puertosDelSistema_ = {{"/dev/ttyS0", ""},
                         {"/dev/ttyUSB0", "FT232R USB UART"},
                         {"/dev/ttyACM0", "Modem"},

@@ -108,14 +108,14 @@ TEST_F(Archivo, AWriteRemovesTheTemporariesOfDeadWritersOnly) {
   for (const std::string& nombre : {deMuerto, deVivo, ajenos[0], ajenos[1]}) {
     Crear(nombre, "[Global]\r\nCo");
   }
-  EXPECT_TRUE(IntentarEscribirIni("Global", "Comm", 3));
+  EXPECT_TRUE(ajustes_.IntentarEscribirIni("Global", "Comm", 3));
   EXPECT_EQ(Entradas(), (std::set<std::string>{kArchivo, deVivo, ajenos[0], ajenos[1]}));
 
   // Tampoco en un archivo que ya existe, con otras mayúsculas.
   std::filesystem::remove(kArchivo);
   Crear("BRUN_KQT.INI", "[Global]\r\nComm=3.\r\n");
   Crear(deMuerto, "");
-  EXPECT_TRUE(IntentarEscribirIni("Global", "Comm", 4));
+  EXPECT_TRUE(ajustes_.IntentarEscribirIni("Global", "Comm", 4));
   EXPECT_EQ(Entradas(), (std::set<std::string>{"BRUN_KQT.INI", deVivo, ajenos[0], ajenos[1]}));
 }
 
@@ -128,8 +128,8 @@ TEST_F(Archivo, ASymbolicLinkIsWrittenThrough) {
   std::filesystem::create_symlink("real/ajustes.ini", kArchivo);
   Crear("real/ajustes.ini.999999.tmp", "");
 
-  EXPECT_EQ(LeerIni("Global", "Comm", 1), "3");
-  EXPECT_TRUE(IntentarEscribirIni("Global", "Comm", 4));
+  EXPECT_EQ(ajustes_.LeerIni("Global", "Comm", 1), "3");
+  EXPECT_TRUE(ajustes_.IntentarEscribirIni("Global", "Comm", 4));
   EXPECT_TRUE(std::filesystem::is_symlink(kArchivo));
   EXPECT_EQ(Contenido("real/ajustes.ini"), "[Global]\r\nComm=4.\r\n");
   struct stat datos {};
@@ -143,7 +143,7 @@ TEST_F(Archivo, ASymbolicLinkIsWrittenThrough) {
   std::filesystem::create_symlink(carpeta_ / "real/ajustes.ini", "segundo");
   std::filesystem::remove(kArchivo);
   std::filesystem::create_symlink("segundo", kArchivo);
-  EXPECT_TRUE(IntentarEscribirIni("Global", "Comm", 5));
+  EXPECT_TRUE(ajustes_.IntentarEscribirIni("Global", "Comm", 5));
   EXPECT_TRUE(std::filesystem::is_symlink(kArchivo));
   EXPECT_EQ(Contenido("real/ajustes.ini"), "[Global]\r\nComm=5.\r\n");
 }

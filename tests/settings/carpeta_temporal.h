@@ -9,7 +9,10 @@
 #include <set>
 #include <string>
 
-// Cada prueba corre en una carpeta nueva y vacía como carpeta actual, y después vuelve.
+#include "ajustes.h"
+
+// Cada prueba corre en una carpeta nueva y vacía como carpeta actual, y después vuelve; ajustes_
+// son los de esa carpeta.
 class EnCarpetaTemporal : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -18,6 +21,7 @@ class EnCarpetaTemporal : public ::testing::Test {
                ("ajustes-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directory(carpeta_);
     std::filesystem::current_path(carpeta_);
+    ajustes_ = Ajustes(carpeta_);
   }
 
   void TearDown() override {
@@ -46,5 +50,6 @@ class EnCarpetaTemporal : public ::testing::Test {
   }
 
   std::filesystem::path anterior_, carpeta_;
+  Ajustes ajustes_{std::filesystem::path()};
   std::error_code error_;
 };

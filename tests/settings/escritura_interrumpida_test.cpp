@@ -34,7 +34,8 @@ std::string Valor(int juego, int clave) {
 
 void EscribirJuego(int juego) {
   for (int clave = 1; clave <= kClaves; ++clave) {
-    EscribirIni(Seccion(clave), std::to_string(clave), Valor(juego, clave));
+    Ajustes::DeLaCarpetaActual().EscribirIni(Seccion(clave), std::to_string(clave),
+                                             Valor(juego, clave));
   }
 }
 
@@ -49,7 +50,8 @@ void EscribirJuego(int juego) {
 // línea estropea un valor; uno entre líneas pierde claves.
 bool Entero() {
   for (int clave = 1; clave <= kClaves; ++clave) {
-    std::string leido = LeerIni(Seccion(clave), std::to_string(clave), "falta");
+    std::string leido =
+        Ajustes::DeLaCarpetaActual().LeerIni(Seccion(clave), std::to_string(clave), "falta");
     if (leido != Valor(0, clave) && leido != Valor(1, clave)) return false;
   }
   return true;
@@ -89,18 +91,18 @@ TEST_F(EscrituraInterrumpida, AKilledWriterLeavesAWholeFileAndNoTemporariesPileU
     }
   }
   EXPECT_EQ(muertes, kMuertes);
-  EscribirIni("Global", "Otra", 1);
+  ajustes_.EscribirIni("Global", "Otra", 1);
   EXPECT_EQ(Entradas(), std::set<std::string>{kArchivo});
   std::printf("%d escritores muertos; tras %d quedaba un temporal\n", muertes, con_resto);
 }
 
 TEST_F(EscrituraInterrumpida, ALeftoverTemporaryNeitherHidesNorSpoilsTheFile) {
-  EscribirIni("Global", "Comm", 3);
+  ajustes_.EscribirIni("Global", "Comm", 3);
   Crear(kArchivo + ".999999.tmp", "[Global]\r\nCo");
-  EXPECT_EQ(LeerIni("Global", "Comm", 1), "3");
-  EscribirIni("Global", "Comm", 4);
+  EXPECT_EQ(ajustes_.LeerIni("Global", "Comm", 1), "3");
+  ajustes_.EscribirIni("Global", "Comm", 4);
   EXPECT_EQ(Contenido(kArchivo), "[Global]\r\nComm=4.\r\n");
-  EXPECT_EQ(LeerIni("Global", "Comm", 1), "4");
+  EXPECT_EQ(ajustes_.LeerIni("Global", "Comm", 1), "4");
 }
 
 }  // namespace

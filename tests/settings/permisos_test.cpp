@@ -35,8 +35,8 @@ TEST_F(Permisos, AHiddenOrSystemFileIsNotReadButStillWritten) {
   for (DWORD atributo : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
     Crear(kArchivo, kAntes);
     ASSERT_TRUE(SetFileAttributesA(kArchivo.c_str(), atributo));
-    EXPECT_EQ(LeerIni("Global", "Comm", 1), "1");
-    EscribirIni("Global", "Comm", 4);
+    EXPECT_EQ(ajustes_.LeerIni("Global", "Comm", 1), "1");
+    ajustes_.EscribirIni("Global", "Comm", 4);
     EXPECT_EQ(Contenido(kArchivo), "[Global]\r\nComm=4.\r\n");
     EXPECT_EQ(GetFileAttributesA(kArchivo.c_str()) & atributo, atributo);
     EXPECT_EQ(Entradas(), std::set<std::string>{kArchivo});
@@ -47,8 +47,8 @@ TEST_F(Permisos, AHiddenOrSystemFileIsNotReadButStillWritten) {
 TEST_F(Permisos, AReadOnlyFileLosesTheWrite) {
   Crear(kArchivo, kAntes);
   ASSERT_TRUE(SetFileAttributesA(kArchivo.c_str(), FILE_ATTRIBUTE_READONLY));
-  EscribirIni("Global", "Comm", 4);
-  EXPECT_EQ(LeerIni("Global", "Comm", 1), "3");
+  ajustes_.EscribirIni("Global", "Comm", 4);
+  EXPECT_EQ(ajustes_.LeerIni("Global", "Comm", 1), "3");
   EXPECT_EQ(Entradas(), std::set<std::string>{kArchivo});
   SetFileAttributesA(kArchivo.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -82,38 +82,40 @@ bool SinPrivilegios(Accion accion) {
 
 TEST_F(Permisos, AWriteKeepsTheFileMode) {
   mode_t anterior = umask(022);
-  EscribirIni("Global", "Comm", 3);
+  ajustes_.EscribirIni("Global", "Comm", 3);
   umask(anterior);
   EXPECT_EQ(Modo(kArchivo), 0644u);
   chmod(kArchivo.c_str(), 0640);
-  EscribirIni("Global", "Comm", 4);
+  ajustes_.EscribirIni("Global", "Comm", 4);
   EXPECT_EQ(Modo(kArchivo), 0640u);
-  EXPECT_EQ(LeerIni("Global", "Comm", 1), "4");
+  EXPECT_EQ(ajustes_.LeerIni("Global", "Comm", 1), "4");
 }
 
 TEST_F(Permisos, AReadOnlyFileOrFolderLosesTheWrite) {
   Crear(kArchivo, kAntes);
   chmod(kArchivo.c_str(), 0444);
   chmod(carpeta_.c_str(), 0777);
-  if (!SinPrivilegios([] { EscribirIni("Global", "Comm", 4); })) GTEST_SKIP() << "sin usuario";
+  if (!SinPrivilegios([this] { ajustes_.EscribirIni("Global", "Comm", 4); }))
+    GTEST_SKIP() << "sin usuario";
   EXPECT_EQ(Contenido(kArchivo), kAntes);
   EXPECT_EQ(Entradas(), std::set<std::string>{kArchivo});
 
   chmod(kArchivo.c_str(), 0666);
   chmod(carpeta_.c_str(), 0555);
-  ASSERT_TRUE(SinPrivilegios([] { EscribirIni("Global", "Comm", 5); }));
+  ASSERT_TRUE(SinPrivilegios([this] { ajustes_.EscribirIni("Global", "Comm", 5); }));
   EXPECT_EQ(Contenido(kArchivo), kAntes);
   EXPECT_EQ(Entradas(), std::set<std::string>{kArchivo});
-  EXPECT_EQ(LeerIni("Global", "Comm", 1), "3");
+  EXPECT_EQ(ajustes_.LeerIni("Global", "Comm", 1), "3");
 }
 
-TEST_F(Permisos, AVanishedCurrentDirectoryLosesTheWrite) {
+TEST_F(Permisos, AVanishedSettingsFolderLosesTheWrite) {
   std::filesystem::create_directory("borrada");
-  std::filesystem::current_path("borrada");
-  EscribirIni("Global", "Comm", 4);
+  const Ajustes borrada(carpeta_ / "borrada");
+  borrada.EscribirIni("Global", "Comm", 4);
   std::filesystem::remove_all(carpeta_ / "borrada");
-  EscribirIni("Global", "Comm", 5);
-  EXPECT_EQ(LeerIni("Global", "Comm", 1), "1");
+  borrada.EscribirIni("Global", "Comm", 5);
+  EXPECT_EQ(borrada.LeerIni("Global", "Comm", 1), "1");
+  EXPECT_FALSE(std::filesystem::exists(carpeta_ / "borrada"));
 }
 
 #endif

@@ -46,14 +46,14 @@ pid_t Lanzar(const std::vector<std::string>& opciones, int* lector) {
   return pid;
 }
 
-// Lee del tubo hasta su fin o hasta `fin_de_linea`, como mucho 5 s.
-std::string LeerTubo(int lector, bool hasta_fin_de_linea) {
+// Lee del tubo hasta su fin o, con `un_renglon`, hasta el primer fin de renglón; como mucho 5 s.
+std::string LeerTubo(int lector, bool un_renglon) {
   const auto hasta = Reloj::now() + std::chrono::seconds(5);
   std::string texto;
   char c;
   pollfd vigilado{lector, POLLIN, 0};
   while (poll(&vigilado, 1, Restante(hasta)) > 0 && read(lector, &c, 1) == 1) {
-    if (hasta_fin_de_linea && c == '\n') break;
+    if (un_renglon && c == '\n') break;
     texto += c;
   }
   return texto;
@@ -82,14 +82,14 @@ std::string Hex(const std::string& texto) {
 SimuladorEnMarcha::SimuladorEnMarcha(const std::vector<std::string>& opciones) {
   int lector;
   pid_ = Lanzar(opciones, &lector);
-  const std::string linea = LeerTubo(lector, true);
+  const std::string anuncio = LeerTubo(lector, true);
   close(lector);
-  if (linea.rfind("PTY ", 0) != 0) {
+  if (anuncio.rfind("PTY ", 0) != 0) {
     kill(pid_, SIGKILL);
     EsperarHijo(pid_);
-    throw std::runtime_error("el simulador no anunció su esclavo: \"" + linea + "\"");
+    throw std::runtime_error("el simulador no anunció su esclavo: \"" + anuncio + "\"");
   }
-  esclavo_ = linea.substr(4);
+  esclavo_ = anuncio.substr(4);
 }
 
 SimuladorEnMarcha::~SimuladorEnMarcha() {

@@ -427,8 +427,8 @@ TEST(Simulador, ElReadmeMuestraLaAyudaTalCual) {
   size_t desde = 0;
   while (desde < ayuda.salida.size()) {
     const size_t fin = ayuda.salida.find('\n', desde);
-    const std::string linea = ayuda.salida.substr(desde, fin - desde);
-    sangrada += (linea.empty() ? "" : "    ") + linea + "\n";
+    const std::string renglon = ayuda.salida.substr(desde, fin - desde);
+    sangrada += (renglon.empty() ? "" : "    ") + renglon + "\n";
     desde = fin + 1;
   }
   EXPECT_NE(LeerArchivo(RUTA_README).find(sangrada), std::string::npos)

@@ -25,6 +25,7 @@ class PuertoEco : public PuertoControl {
   std::function<void()> alEscribir;  // durante la petición, tras cada trama
 
   bool SetCommPort(long) override { return true; }
+  bool SetDispositivo(const std::string&) override { return true; }
   bool SetSettings(const std::string&) override { return true; }
   bool SetHandshaking(int) override { return true; }
   bool SetRTSEnable(bool) override { return true; }
@@ -138,7 +139,7 @@ class VentanasWin : public testing::Test {
   }
 
   void Abrir() {
-    ventana_ = std::make_unique<frm_Carga>(puerto_, carpeta_, ecos_);
+    ventana_ = std::make_unique<frm_Carga>(puerto_, ::Ajustes(carpeta_), ecos_);
     ventana_->Mostrar(SW_SHOW);
     principal_ = FindWindowW(L"frm_Carga", nullptr);
   }

@@ -9,6 +9,13 @@
 #include <QDir>
 #include <QFile>
 
+#include "nombre_puerto.h"
+
+void Apuntar(Peticion& peticion, const Seleccion& linea) {
+  peticion.linea = linea;
+  peticion.dispositivo = MapaPuertos(::Ajustes::DeLaCarpetaActual()).Dispositivo(linea.puerto);
+}
+
 CarpetaDeTrabajo::CarpetaDeTrabajo(const QByteArray& ajustes) : anterior_(QDir::currentPath()) {
   QDir::setCurrent(dir_.path());
   if (!ajustes.isEmpty()) Ajustes(ajustes);

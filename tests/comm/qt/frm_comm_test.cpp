@@ -58,7 +58,7 @@ int Barra(const FrmComm& dlg) {
 
 std::string Leer(int direccion, int registros) {
   FrmComm dlg;
-  dlg.linea = kLineaDePrueba;
+  Apuntar(dlg, kLineaDePrueba);
   dlg.xFnc = "R";
   dlg.xDire = std::to_string(direccion);
   dlg.xLong = std::to_string(registros);
@@ -80,7 +80,7 @@ class FrmCommTest : public QObject {
 
     FrmComm dlg;
 
-    dlg.linea = kLineaDePrueba;
+    Apuntar(dlg, kLineaDePrueba);
     dlg.xFnc = "R";
     dlg.xDire = "26";
     dlg.xLong = "8";
@@ -109,7 +109,7 @@ class FrmCommTest : public QObject {
 
     FrmComm dlg;
 
-    dlg.linea = kLineaDePrueba;
+    Apuntar(dlg, kLineaDePrueba);
     dlg.xFnc = "T";
     dlg.xDire = "26";
     dlg.xDato = Membrete();
@@ -130,7 +130,7 @@ class FrmCommTest : public QObject {
          {std::tuple("R", "", "8"), std::tuple("R", "26", "ocho"), std::tuple("R", "70000", "1"),
           std::tuple("T", "x", "")}) {
       FrmComm dlg;
-      dlg.linea = kLineaDePrueba;
+      Apuntar(dlg, kLineaDePrueba);
       dlg.xFnc = fnc;
       dlg.xDire = dire;
       dlg.xLong = largo;
@@ -148,7 +148,7 @@ class FrmCommTest : public QObject {
     FrmComm dlg;
     dlg.xFnc = "r";  // no es una petición: solo abre y cierra el puerto
     dlg.xOK = true;
-    dlg.linea = {5, 0, 1};
+    Apuntar(dlg, {5, 0, 1});
     dlg.exec();
     QCOMPARE(dlg.Comm1().CommPort(), 5L);
     QCOMPARE(dlg.Comm1().Settings(), std::string("1200,n,8,1"));
@@ -158,7 +158,7 @@ class FrmCommTest : public QObject {
 
     // Una elección que no sirve deja lo que había.
     for (const Seleccion mala : {Seleccion{0, -1, 1}, Seleccion{256, 5, 1}}) {
-      dlg.linea = mala;
+      Apuntar(dlg, mala);
       dlg.exec();
       QCOMPARE(dlg.Comm1().CommPort(), 5L);
       QCOMPARE(dlg.Comm1().Settings(), std::string("1200,n,8,1"));
@@ -175,7 +175,7 @@ class FrmCommTest : public QObject {
     QVERIFY(!indicador.Pty().isEmpty());
     CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
     FrmComm dlg;
-    dlg.linea = kLineaDePrueba;
+    Apuntar(dlg, kLineaDePrueba);
     dlg.traza = &traza;
     dlg.xFnc = "T";
     dlg.xDire = "26";
@@ -196,7 +196,7 @@ class FrmCommTest : public QObject {
     carpeta.Ajustes("[Puertos]\r\nCom5=/dev/ninguno.\r\n");
     traza.lineas.clear();
     dlg.xFnc = "r";
-    dlg.linea = {5, 3, 1};
+    Apuntar(dlg, {5, 3, 1});
     dlg.exec();
     QCOMPARE(traza.lineas,
              std::vector<std::string>{"no se pudo abrir /dev/ninguno: el puerto no existe"});
@@ -208,7 +208,7 @@ class FrmCommTest : public QObject {
     traza.lineas.clear();
     dlg.xFnc = "T";
     dlg.xDato = "ABCD";
-    dlg.linea = kLineaDePrueba;
+    Apuntar(dlg, kLineaDePrueba);
     dlg.exec();
     QVERIFY(!dlg.xOK);
     QCOMPARE(std::count(traza.lineas.begin(), traza.lineas.end(),
@@ -231,7 +231,7 @@ class FrmCommTest : public QObject {
 
     FrmComm dlg;
 
-    dlg.linea = kLineaDePrueba;
+    Apuntar(dlg, kLineaDePrueba);
     dlg.xFnc = "T";
     dlg.xDire = "26";
     dlg.xDato = Membrete();
@@ -270,7 +270,7 @@ class FrmCommTest : public QObject {
 
     FrmComm dlg;
 
-    dlg.linea = kLineaDePrueba;
+    Apuntar(dlg, kLineaDePrueba);
     dlg.xFnc = "T";
     dlg.xDire = "26";
     dlg.xDato = "0123456789";

@@ -30,8 +30,7 @@ class PuertoSerieTest : public QObject {
  private slots:
   void init() {
     maestro_ = std::make_unique<Maestro>();
-    carpeta_ = std::make_unique<CarpetaDeTrabajo>(
-        "[Puertos]\r\nCom1=" + QFile::encodeName(maestro_->Esclavo()) + ".\r\n");
+    carpeta_ = std::make_unique<CarpetaDeTrabajo>();
   }
   void cleanup() {
     carpeta_.reset();
@@ -40,6 +39,7 @@ class PuertoSerieTest : public QObject {
 
   void pasaCadaByteEnAmbosSentidos() {
     PuertoSerie puerto;
+    puerto.SetDispositivo(maestro_->Esclavo().toStdString());
     QVERIFY(puerto.SetPortOpen(true));
     QCOMPARE(puerto.Dispositivo(), maestro_->Esclavo().toStdString());
 
@@ -59,6 +59,7 @@ class PuertoSerieTest : public QObject {
   // termine por la razón correcta.
   void esperaHastaTenerLosBytesOHastaElPlazo() {
     PuertoSerie puerto;
+    puerto.SetDispositivo(maestro_->Esclavo().toStdString());
     QVERIFY(puerto.SetPortOpen(true));
 
     // Bytes que ya están en el búfer cuentan sin esperar a que lleguen otros.
@@ -91,6 +92,7 @@ class PuertoSerieTest : public QObject {
   // gira (el procesador que gasta lo mide el banco de pruebas).
   void unPuertoQueDesapareceSeCierraYNoGira() {
     PuertoSerie puerto;
+    puerto.SetDispositivo(maestro_->Esclavo().toStdString());
     QVERIFY(puerto.SetPortOpen(true));
     maestro_->Cerrar();
 
@@ -108,8 +110,10 @@ class PuertoSerieTest : public QObject {
   // Abierto en exclusiva: otra copia no mezcla sus bytes con los nuestros y sabe por qué no abre.
   void unPuertoAbiertoNoSeAbreDosVeces() {
     PuertoSerie puerto;
+    puerto.SetDispositivo(maestro_->Esclavo().toStdString());
     QVERIFY(puerto.SetPortOpen(true));
     PuertoSerie otro;
+    otro.SetDispositivo(maestro_->Esclavo().toStdString());
     QVERIFY(!otro.SetPortOpen(true));
     QCOMPARE(otro.ErrorApertura(), std::string("el puerto está en uso por otro programa"));
     QVERIFY(puerto.SetPortOpen(false));
@@ -130,6 +134,7 @@ class PuertoSerieTest : public QObject {
     if (hijo == 0) {
       if (setgid(nadie->pw_gid) != 0 || setuid(nadie->pw_uid) != 0) _exit(2);
       PuertoSerie puerto;
+      puerto.SetDispositivo(maestro_->Esclavo().toStdString());
       _exit(!puerto.SetPortOpen(true) && puerto.ErrorApertura() == esperado ? 0 : 1);
     }
     int estado = 0;
@@ -149,6 +154,7 @@ class PuertoSerieTest : public QObject {
   void propiedadesQueNoValenConservanSuValor() {
     QFETCH(QString, texto);
     PuertoSerie puerto;
+    puerto.SetDispositivo(maestro_->Esclavo().toStdString());
     QVERIFY(puerto.SetSettings("4800,E,7,2"));
     QVERIFY(!puerto.SetSettings(texto.toStdString()));
     QCOMPARE(puerto.Settings(), std::string("4800,E,7,2"));
@@ -163,9 +169,8 @@ class PuertoSerieTest : public QObject {
     QCOMPARE(puerto.CommPort(), 1L);
 
     // Un dispositivo que no existe no abre, y la espera en el puerto cerrado dura el plazo.
-    carpeta_->Ajustes("[Puertos]\r\nCom1=" + QFile::encodeName(maestro_->Esclavo()) +
-                      ".\r\nCom3=" + QFile::encodeName(carpeta_->Ruta("ninguno")) + ".\r\n");
     QVERIFY(puerto.SetCommPort(3));
+    QVERIFY(puerto.SetDispositivo(carpeta_->Ruta("ninguno").toStdString()));
     QVERIFY(!puerto.SetPortOpen(true));
     QCOMPARE(puerto.Dispositivo(), carpeta_->Ruta("ninguno").toStdString());
     QVERIFY(!puerto.PortOpen());
@@ -173,11 +178,14 @@ class PuertoSerieTest : public QObject {
     puerto.Esperar(1, plazo);
     QVERIFY(Reloj::now() >= plazo);
 
-    // Abierto no cambia de número ni se abre dos veces; RTS en un pty no impide abrir.
+    // Abierto no cambia de número ni de dispositivo ni se abre dos veces; RTS en un pty no
+    // impide abrir.
     QVERIFY(puerto.SetCommPort(1));
+    QVERIFY(puerto.SetDispositivo(maestro_->Esclavo().toStdString()));
     QVERIFY(puerto.SetRTSEnable(true));
     QVERIFY(puerto.SetPortOpen(true));
     QVERIFY(!puerto.SetCommPort(2));
+    QVERIFY(!puerto.SetDispositivo("/dev/ttyS1"));
     QVERIFY(!puerto.SetPortOpen(true));
     QVERIFY(puerto.SetPortOpen(false));
     QVERIFY(!puerto.PortOpen());

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-// Un --registro: sin ID, vale para todos los indicadores de la línea.
+namespace simulador {
+
+// Un --registro: sin ID, vale para todos los indicadores del bus.
 struct Asignacion {
   std::optional<uint8_t> id;
   uint16_t registro;
@@ -16,19 +18,19 @@ struct Asignacion {
 
 struct Opciones {
   bool ayuda = false;
-  std::vector<uint8_t> ids{1};  // los indicadores de la línea, en el orden dado
+  std::vector<uint8_t> ids{1};  // los indicadores del bus, en el orden dado
   std::vector<uint8_t> callados;
-  std::vector<Asignacion> registros;
-  bool solo_linea = false;
-  bool solo_registros = false;
+  std::vector<Asignacion> asignaciones;
+  bool solo_ordenes = false;  // --solo-linea
+  bool solo_modbus = false;   // --solo-registros
   bool contestar_difusion = false;
   std::optional<std::string> setup;
   std::chrono::milliseconds retardo{0};
-  std::optional<long> baudios;  // marca el ritmo de las respuestas
-  bool eco_linea = false;       // la línea devuelve lo que envía el programa
-  bool semiduplex = false;      // lo que se envía mientras un indicador contesta choca
-  std::string colisiones;       // vacío: no se escribe
-  bool una_velocidad = false;   // oye solo a la velocidad de --baudios
+  std::optional<long> baudios;     // marca el ritmo de las respuestas
+  bool eco_del_bus = false;        // --eco-linea: el bus devuelve lo que envía el programa
+  bool semiduplex = false;         // lo que se envía mientras un indicador contesta choca
+  std::string archivo_colisiones;  // vacío: no se escribe
+  bool una_velocidad = false;      // oye solo a la velocidad de --baudios
   // Las averías de "una de cada K": 0, ninguna.
   long perder = 0;
   std::optional<long> perder_desde;
@@ -47,10 +49,11 @@ struct Opciones {
   std::optional<std::chrono::milliseconds> volver_tras;
   std::optional<long> cerrar_tras;
   std::optional<std::chrono::milliseconds> vida;
-  std::string volcado;     // vacío: no se escribe
-  std::string membrete;    // vacío: no se escribe
-  std::string escrituras;  // vacío: no se escribe
-  std::string enlace;      // vacío: no se crea
+  // Vacíos: no se escriben.
+  std::string archivo_volcado;
+  std::string archivo_membrete;
+  std::string archivo_escrituras;
+  std::string enlace;  // vacío: no se crea
   bool mudo = false;
 };
 
@@ -63,3 +66,5 @@ Opciones LeerOpciones(int argc, char** argv);
 
 // El texto de --help.
 const char* Ayuda();
+
+}  // namespace simulador

@@ -1,10 +1,14 @@
-#include "opciones.h"
+#include "opciones_simulador.h"
 
 #include <gtest/gtest.h>
 
 #include "listas_de_ids.h"
 
 namespace {
+
+using simulador::LeerOpciones;
+using simulador::Opciones;
+using simulador::OpcionInvalida;
 
 Opciones Leer(std::vector<std::string> argumentos) {
   argumentos.insert(argumentos.begin(), "simulador");
@@ -14,7 +18,7 @@ Opciones Leer(std::vector<std::string> argumentos) {
   return LeerOpciones(static_cast<int>(argumentos.size()), argv.data());
 }
 
-TEST(ListaDeIds, LaMismaReglaQueElPrograma) {
+TEST(SimuladorListaDeIds, LaMismaReglaQueElPrograma) {
   for (const CasoListaIds& c : kCasosListaIds) {
     if (!c.ids) {
       EXPECT_THROW(Leer({"--id", c.texto}), OpcionInvalida) << c.texto;

@@ -21,8 +21,8 @@ std::string Bytes(const std::vector<Puerto::Llegada>& llegadas) {
   return bytes;
 }
 
-// La línea devuelve lo enviado antes de la respuesta, haya o no quien conteste.
-TEST(SimuladorLineaCompartida, ElEcoDeLaLineaPrecedeALaRespuestaYSaleSinIndicador) {
+// El bus devuelve lo enviado antes de la respuesta, haya o no quien conteste.
+TEST(SimuladorDosHilos, ElEcoDelBusPrecedeALaRespuestaYSaleSinIndicador) {
   struct Caso {
     std::vector<std::string> opciones;
     bool contesta;
@@ -44,7 +44,7 @@ TEST(SimuladorLineaCompartida, ElEcoDeLaLineaPrecedeALaRespuestaYSaleSinIndicado
 
 // Con --baudios, el eco de cada byte llega al final de su carácter, y la respuesta 3,5
 // caracteres después del último.
-TEST(SimuladorLineaCompartida, ConBaudiosElEcoVaAlRitmoDeLaLinea) {
+TEST(SimuladorDosHilos, ConBaudiosElEcoVaAlRitmoDelBus) {
   SimuladorEnMarcha sim({"--eco-linea", "--baudios", "1200"});
   const auto caracter = microseconds(10'000'000 / 1200);
   Puerto puerto(sim.Esclavo());
@@ -72,7 +72,7 @@ long LeerColisiones(const std::string& ruta) {
 
 // En un bus de dos hilos, quien espera la respuesta entera no choca; quien envía mientras el
 // indicador contesta pierde lo enviado y recibe la respuesta deformada.
-TEST(SimuladorLineaCompartida, EnSemiduplexLoQueSeEnviaMientrasContestaChoca) {
+TEST(SimuladorDosHilos, EnSemiduplexLoQueSeEnviaMientrasContestaChoca) {
   for (const bool eco : {false, true}) {
     const std::string colisiones = RutaTemporal("colisiones");
     std::vector<std::string> opciones{"--semiduplex", "--baudios", "1200", "--colisiones",
@@ -111,7 +111,7 @@ TEST(SimuladorLineaCompartida, EnSemiduplexLoQueSeEnviaMientrasContestaChoca) {
   }
 }
 
-TEST(SimuladorLineaCompartida, SinBaudiosNadaChoca) {
+TEST(SimuladorDosHilos, SinBaudiosNadaChoca) {
   const std::string colisiones = RutaTemporal("colisiones");
   SimuladorEnMarcha sim({"--semiduplex", "--colisiones", colisiones});
   Puerto puerto(sim.Esclavo());

@@ -16,9 +16,9 @@ const std::string kLeer27De3 = Hex("03 03 00 1B 00 01 F5 EF");
 // "C" y NUL en el registro 27, para todos.
 const std::string kDifundirC = Hex("00 06 00 1B 00 43 B9 ED");
 
-TEST(SimuladorLinea, CadaIndicadorConSusRegistrosYUnoCallado) {
-  const std::string volcado = RutaTemporal("linea.bin");
-  const std::string membrete = RutaTemporal("linea.txt");
+TEST(SimuladorBus, CadaIndicadorConSusRegistrosYUnoCallado) {
+  const std::string volcado = RutaTemporal("bus.bin");
+  const std::string membrete = RutaTemporal("bus.txt");
   SimuladorEnMarcha sim({"--id", "1,3,5", "--callar", "5", "--registro", "3:26=16961", "--volcado",
                          volcado, "--membrete", membrete});
   Puerto puerto(sim.Esclavo());
@@ -59,7 +59,7 @@ TEST(SimuladorLinea, CadaIndicadorConSusRegistrosYUnoCallado) {
   }
 }
 
-TEST(SimuladorLinea, ContestaAlIdCeroSoloSiSePide) {
+TEST(SimuladorBus, ContestaAlIdCeroSoloSiSePide) {
   const std::string leer_26_de_0 = Hex("00 03 00 1A 00 01 A4 1C");
   {
     SimuladorEnMarcha sim({});

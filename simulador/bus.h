@@ -7,31 +7,33 @@
 #include "indicador.h"
 #include "receptor.h"
 
-// Los indicadores de una línea RS-485. Una trama al ID 0 es de difusión: la atienden todos y
-// solo contesta, con su ID, el portavoz: el indicador de ID 0 o, si se pidió, el primero. Las
-// órdenes de línea no llevan dirección; en una línea real contestarían todos a la vez, aquí
+namespace simulador {
+
+// Los indicadores que comparten el bus RS-485. Una trama al ID 0 es de difusión: la atienden todos
+// y solo contesta, con su ID, el portavoz: el indicador de ID 0 o, si se pidió, el primero. Las
+// órdenes de línea no llevan dirección; en un bus real contestarían todos a la vez, aquí
 // contesta el primero.
-class Linea {
+class Bus {
  public:
   struct Modo {
-    bool solo_linea = false;          // no entienden tramas de registros
-    bool solo_registros = false;      // no entienden órdenes de línea
+    bool solo_ordenes = false;        // no entienden tramas Modbus
+    bool solo_modbus = false;         // no entienden órdenes de línea
     bool excepcion = false;           // contestan toda trama con la excepción 04
     bool negar_lectura = false;       // contestan toda lectura con la excepción 02
     bool contestar_difusion = false;  // el primero contesta también al ID 0
   };
 
   // `ids` no vacía y sin repetidos.
-  Linea(const std::vector<uint8_t>& ids, Modo modo, std::string setup);
+  Bus(const std::vector<uint8_t>& ids, Modo modo, std::string setup);
 
   std::vector<Indicador>& Indicadores() { return indicadores_; }
   // El indicador de ese ID, o nulo.
   Indicador* Buscar(uint8_t id);
 
-  // Si la petición es para alguien de la línea: una orden de línea, una trama para uno de sus
+  // Si la petición es para alguien del bus: una orden de línea, una trama para uno de sus
   // IDs o una de difusión.
   bool Dirigida(const Peticion& peticion);
-  // Lo que la línea hace con una petición dirigida: vacío si nadie contesta.
+  // Lo que el bus hace con una petición dirigida: vacío si nadie contesta.
   std::string Atender(const Peticion& peticion);
 
  private:
@@ -41,3 +43,5 @@ class Linea {
   std::string setup_;
   std::vector<Indicador> indicadores_;
 };
+
+}  // namespace simulador

@@ -1,4 +1,4 @@
-#include "opciones.h"
+#include "opciones_simulador.h"
 
 #include <getopt.h>
 
@@ -10,9 +10,11 @@
 #include "pty.h"
 #include "setup.h"
 
+namespace simulador {
+
 namespace {
 
-const char kAyuda[] =
+const char kTextoDeAyuda[] =
     "Uso: simulador [opciones]\n"
     "Uno o varios indicadores de pesaje simulados en una línea RS-485, sobre un\n"
     "pseudoterminal. Escribe una línea \"PTY <ruta del esclavo>\" y atiende peticiones\n"
@@ -98,7 +100,7 @@ const char kAyuda[] =
     "línea o para el 0, y todas las órdenes de línea. Cada avería cuenta aparte las\n"
     "respuestas o escrituras a las que se aplica.\n";
 
-enum Codigo {
+enum Clave {
   kId = 1000,
   kCallar,
   kContestarDifusion,
@@ -134,10 +136,10 @@ enum Codigo {
   kEscrituras,
   kEnlace,
   kMudo,
-  kAyudaCodigo,
+  kAyuda,
 };
 
-const option kOpciones[] = {
+const option kAceptadas[] = {
     {"id", required_argument, nullptr, kId},
     {"callar", required_argument, nullptr, kCallar},
     {"contestar-difusion", no_argument, nullptr, kContestarDifusion},
@@ -173,7 +175,7 @@ const option kOpciones[] = {
     {"escrituras", required_argument, nullptr, kEscrituras},
     {"enlace", required_argument, nullptr, kEnlace},
     {"mudo", no_argument, nullptr, kMudo},
-    {"help", no_argument, nullptr, kAyudaCodigo},
+    {"help", no_argument, nullptr, kAyuda},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -182,7 +184,7 @@ const option kOpciones[] = {
 }
 
 // Un entero decimal sin signo ni espacios, dentro de [minimo, maximo].
-long Entero(const std::string& opcion, const std::string& texto, long minimo, long maximo) {
+long LeerEntero(const std::string& opcion, const std::string& texto, long minimo, long maximo) {
   if (texto.empty() || texto.find_first_not_of("0123456789") != std::string::npos) {
     Rechazar(opcion, texto);
   }
@@ -192,22 +194,22 @@ long Entero(const std::string& opcion, const std::string& texto, long minimo, lo
   return valor;
 }
 
-uint8_t Id(const std::string& opcion, const std::string& texto) {
-  return static_cast<uint8_t>(Entero(opcion, texto, 0, 255));
+uint8_t LeerId(const std::string& opcion, const std::string& texto) {
+  return static_cast<uint8_t>(LeerEntero(opcion, texto, 0, 255));
 }
 
 // "1,3,5-8": IDs sueltos y rangos, cada ID una vez en el orden dado. La misma regla que la
 // --id del programa: un ID repetido nombra al mismo indicador.
-std::vector<uint8_t> ListaDeIds(const std::string& opcion, const std::string& texto) {
+std::vector<uint8_t> LeerListaDeIds(const std::string& opcion, const std::string& texto) {
   std::vector<uint8_t> ids;
   size_t desde = 0;
   for (;;) {
     const size_t coma = texto.find(',', desde);
-    const std::string tramo = texto.substr(desde, coma - desde);
-    const size_t guion = tramo.find('-');
-    const uint8_t primero = Id(opcion, tramo.substr(0, guion));
+    const std::string elemento = texto.substr(desde, coma - desde);
+    const size_t guion = elemento.find('-');
+    const uint8_t primero = LeerId(opcion, elemento.substr(0, guion));
     const uint8_t ultimo =
-        guion == std::string::npos ? primero : Id(opcion, tramo.substr(guion + 1));
+        guion == std::string::npos ? primero : LeerId(opcion, elemento.substr(guion + 1));
     if (ultimo < primero) Rechazar(opcion, texto);
     for (unsigned id = primero; id <= ultimo; ++id) {
       if (std::find(ids.begin(), ids.end(), id) == ids.end()) {
@@ -226,16 +228,17 @@ Asignacion LeerAsignacion(const std::string& texto) {
   Asignacion asignacion{};
   size_t desde = 0;
   if (dos_puntos != std::string::npos && dos_puntos < igual) {
-    asignacion.id = Id("registro", texto.substr(0, dos_puntos));
+    asignacion.id = LeerId("registro", texto.substr(0, dos_puntos));
     desde = dos_puntos + 1;
   }
   asignacion.registro =
-      static_cast<uint16_t>(Entero("registro", texto.substr(desde, igual - desde), 0, 65535));
-  asignacion.valor = static_cast<uint16_t>(Entero("registro", texto.substr(igual + 1), 0, 65535));
+      static_cast<uint16_t>(LeerEntero("registro", texto.substr(desde, igual - desde), 0, 65535));
+  asignacion.valor =
+      static_cast<uint16_t>(LeerEntero("registro", texto.substr(igual + 1), 0, 65535));
   return asignacion;
 }
 
-std::chrono::milliseconds Segundos(const std::string& texto) {
+std::chrono::milliseconds LeerSegundos(const std::string& texto) {
   if (texto.empty() || texto.find_first_not_of("0123456789.") != std::string::npos) {
     Rechazar("vida", texto);
   }
@@ -245,8 +248,8 @@ std::chrono::milliseconds Segundos(const std::string& texto) {
   return std::chrono::milliseconds(std::llround(segundos * 1000));
 }
 
-long Baudios(const std::string& texto) {
-  const long baudios = Entero("baudios", texto, 1, 4000000);
+long LeerBaudios(const std::string& texto) {
+  const long baudios = LeerEntero("baudios", texto, 1, 4000000);
   if (!VelocidadTermios(baudios)) Rechazar("baudios", texto);
   return baudios;
 }
@@ -255,7 +258,7 @@ constexpr long kSinLimite = 1000000000;
 
 // Las averías de "una de cada K", todas con K de 1 en adelante.
 struct CadaK {
-  int codigo;
+  int clave;
   const char* nombre;
   long Opciones::*campo;
 };
@@ -269,28 +272,28 @@ constexpr CadaK kCadaK[] = {
     {kIgnorarEscrituras, "ignorar-escrituras", &Opciones::ignorar_escrituras},
 };
 
-const CadaK* BuscarCadaK(int codigo) {
+const CadaK* BuscarCadaK(int clave) {
   for (const CadaK& cada_k : kCadaK) {
-    if (cada_k.codigo == codigo) return &cada_k;
+    if (cada_k.clave == clave) return &cada_k;
   }
   return nullptr;
 }
 
-[[noreturn]] void FueraDeLaLinea(const std::string& opcion, uint8_t id) {
+[[noreturn]] void FueraDelBus(const std::string& opcion, uint8_t id) {
   throw OpcionInvalida("--" + opcion + ": el ID " + std::to_string(id) + " no está en --id");
 }
 
-// Los IDs que nombran --callar y --registro tienen que estar en la línea.
+// Los IDs que nombran --callar y --registro tienen que estar en el bus.
 void ComprobarIds(const Opciones& o) {
-  const auto en_la_linea = [&o](uint8_t id) {
+  const auto en_el_bus = [&o](uint8_t id) {
     return std::find(o.ids.begin(), o.ids.end(), id) != o.ids.end();
   };
   for (const uint8_t id : o.callados) {
-    if (!en_la_linea(id)) FueraDeLaLinea("callar", id);
+    if (!en_el_bus(id)) FueraDelBus("callar", id);
   }
-  for (const Asignacion& asignacion : o.registros) {
-    if (asignacion.id && !en_la_linea(*asignacion.id)) {
-      FueraDeLaLinea("registro", *asignacion.id);
+  for (const Asignacion& asignacion : o.asignaciones) {
+    if (asignacion.id && !en_el_bus(*asignacion.id)) {
+      FueraDelBus("registro", *asignacion.id);
     }
   }
 }
@@ -302,56 +305,56 @@ Opciones LeerOpciones(int argc, char** argv) {
   opterr = 0;  // los mensajes los da OpcionInvalida, en castellano
   optind = 1;
   for (;;) {
-    const int codigo = getopt_long(argc, argv, "", kOpciones, nullptr);
-    if (codigo == -1) break;
+    const int clave = getopt_long(argc, argv, "", kAceptadas, nullptr);
+    if (clave == -1) break;
     const std::string valor = optarg ? optarg : "";
-    if (const CadaK* averia = BuscarCadaK(codigo)) {
-      o.*averia->campo = Entero(averia->nombre, valor, 1, kSinLimite);
+    if (const CadaK* averia = BuscarCadaK(clave)) {
+      o.*averia->campo = LeerEntero(averia->nombre, valor, 1, kSinLimite);
       continue;
     }
-    switch (codigo) {
+    switch (clave) {
       case kId:
-        o.ids = ListaDeIds("id", valor);
+        o.ids = LeerListaDeIds("id", valor);
         break;
       case kCallar:
-        o.callados = ListaDeIds("callar", valor);
+        o.callados = LeerListaDeIds("callar", valor);
         break;
       case kContestarDifusion:
         o.contestar_difusion = true;
         break;
       case kRegistro:
-        o.registros.push_back(LeerAsignacion(valor));
+        o.asignaciones.push_back(LeerAsignacion(valor));
         break;
       case kSoloLinea:
-        o.solo_linea = true;
+        o.solo_ordenes = true;
         break;
       case kSoloRegistros:
-        o.solo_registros = true;
+        o.solo_modbus = true;
         break;
       case kSetup:
         o.setup = SetupDeHex(valor);
         if (!o.setup) Rechazar("setup", valor);
         break;
       case kRetardo:
-        o.retardo = std::chrono::milliseconds(Entero("retardo", valor, 0, kSinLimite));
+        o.retardo = std::chrono::milliseconds(LeerEntero("retardo", valor, 0, kSinLimite));
         break;
       case kBaudios:
-        o.baudios = Baudios(valor);
+        o.baudios = LeerBaudios(valor);
         break;
       case kEcoLinea:
-        o.eco_linea = true;
+        o.eco_del_bus = true;
         break;
       case kSemiduplex:
         o.semiduplex = true;
         break;
       case kColisiones:
-        o.colisiones = valor;
+        o.archivo_colisiones = valor;
         break;
       case kUnaVelocidad:
         o.una_velocidad = true;
         break;
       case kPerderDesde:
-        o.perder_desde = Entero("perder-desde", valor, 0, kSinLimite);
+        o.perder_desde = LeerEntero("perder-desde", valor, 0, kSinLimite);
         break;
       case kExcepcion:
         o.excepcion = true;
@@ -360,34 +363,34 @@ Opciones LeerOpciones(int argc, char** argv) {
         o.negar_lectura = true;
         break;
       case kBasura:
-        o.basura = Entero("basura", valor, 0, 65536);
+        o.basura = LeerEntero("basura", valor, 0, 65536);
         break;
       case kRuido:
-        o.ruido = Entero("ruido", valor, 0, 65536);
+        o.ruido = LeerEntero("ruido", valor, 0, 65536);
         break;
       case kParcial:
-        o.parcial = Entero("parcial", valor, 0, kSinLimite);
+        o.parcial = LeerEntero("parcial", valor, 0, kSinLimite);
         break;
       case kDesenchufarTras:
-        o.desenchufar_tras = Entero("desenchufar-tras", valor, 0, kSinLimite);
+        o.desenchufar_tras = LeerEntero("desenchufar-tras", valor, 0, kSinLimite);
         break;
       case kVolverTras:
-        o.volver_tras = std::chrono::milliseconds(Entero("volver-tras", valor, 0, kSinLimite));
+        o.volver_tras = std::chrono::milliseconds(LeerEntero("volver-tras", valor, 0, kSinLimite));
         break;
       case kCerrarTras:
-        o.cerrar_tras = Entero("cerrar-tras", valor, 1, kSinLimite);
+        o.cerrar_tras = LeerEntero("cerrar-tras", valor, 1, kSinLimite);
         break;
       case kVida:
-        o.vida = Segundos(valor);
+        o.vida = LeerSegundos(valor);
         break;
       case kVolcado:
-        o.volcado = valor;
+        o.archivo_volcado = valor;
         break;
       case kMembrete:
-        o.membrete = valor;
+        o.archivo_membrete = valor;
         break;
       case kEscrituras:
-        o.escrituras = valor;
+        o.archivo_escrituras = valor;
         break;
       case kEnlace:
         o.enlace = valor;
@@ -395,7 +398,7 @@ Opciones LeerOpciones(int argc, char** argv) {
       case kMudo:
         o.mudo = true;
         break;
-      case kAyudaCodigo:
+      case kAyuda:
         o.ayuda = true;
         break;
       default:
@@ -404,12 +407,14 @@ Opciones LeerOpciones(int argc, char** argv) {
   }
   if (optind < argc) throw OpcionInvalida(std::string("argumento de más: ") + argv[optind]);
   ComprobarIds(o);
-  if (o.solo_linea && o.solo_registros) {
+  if (o.solo_ordenes && o.solo_modbus) {
     throw OpcionInvalida("--solo-linea y --solo-registros no van juntas");
   }
   return o;
 }
 
 const char* Ayuda() {
-  return kAyuda;
+  return kTextoDeAyuda;
 }
+
+}  // namespace simulador
