@@ -97,7 +97,7 @@ Conexion Conectar(Peticion dialogo, const Comunicar& comunicar, const Ajustes& a
 
 Motivo SubirMembrete(const Peticion& dialogo, const std::string& membrete,
                      const Comunicar& comunicar) {
-  const Motivo anterior = LeerAnterior(dialogo, comunicar);
+  Motivo anterior = LeerAnterior(dialogo, comunicar);
   if (!anterior.Exito()) return anterior;
   Peticion escritura = dialogo;
   escritura.xFnc = "T";
