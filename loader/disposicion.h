@@ -41,6 +41,23 @@ inline constexpr Lugar CmdBuscar{1920, 3360, 1400, 500};
 inline constexpr Lugar CmdSubir{3600, 3360, 1400, 500};
 inline constexpr Lugar lblVersion{720, 4080, 3855, 255};
 
+// Los controles de la ventana principal que el tabulador recorre, en su orden. No es el de
+// creación: Frame2 va encima de Frame1 para taparlo.
+enum class Tabulacion {
+  CmdConect,
+  CmdSubir,
+  CmdBuscar,
+  Cmd_Salir,
+  ListaPuerto,
+  ListaBaudios,
+  HScrollId0,
+  CmdHelp,
+  CmdCerrar,
+  Text1,
+  Chk_inicio,
+};
+inline constexpr int kParadasTabulacion = static_cast<int>(Tabulacion::Chk_inicio) + 1;
+
 // Diálogo "Comunicando": área de cliente 5190 × 1980.
 inline constexpr int kAnchoComunicando = 5190;
 inline constexpr int kAltoComunicando = 1980;

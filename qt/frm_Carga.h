@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cargador.h"
+#include "disposicion.h"
 
 class BarraEstado;
 class Ecos;
@@ -42,6 +43,8 @@ class frm_Carga : public QWidget, private PantallaCarga {
   void CrearAyuda();
   void CrearPrincipal();
   void CrearSerie();
+  // El control de cada parada del tabulador.
+  QWidget* Parada(disposicion::Tabulacion parada) const;
   void OrdenarTabulacion();
   void EnlazarEventos();
 

@@ -8,6 +8,7 @@
 #include "barra_estado.h"
 #include "cargador.h"
 #include "controles.h"
+#include "disposicion.h"
 
 class Ecos;
 class PuertoControl;
@@ -61,6 +62,8 @@ class frm_Carga : public PantallaCarga {
   void HScrollId0_Scroll(int codigo, int posicion);
   void HScrollId0_Change();
   LRESULT Colores(HDC dc, HWND control);
+  // El control de cada parada del tabulador.
+  HWND Parada(disposicion::Tabulacion parada) const;
   void Tabular(bool atras);
 
   PuertoControl& comm1_;
