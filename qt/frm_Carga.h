@@ -43,8 +43,9 @@ class frm_Carga : public QWidget, private PantallaCarga {
   void CrearAyuda();
   void CrearPrincipal();
   void CrearSerie();
-  // El control de cada parada del tabulador.
-  QWidget* Parada(disposicion::Tabulacion parada) const;
+  template <typename Control, typename Ventana>
+  friend std::array<Control, disposicion::kParadasTabulacion> disposicion::OrdenTabulacion(
+      const Ventana& v);
   void OrdenarTabulacion();
   void EnlazarEventos();
 

@@ -175,38 +175,7 @@ void frm_Carga::CrearSerie() {
   for (const char* velocidad : textos::kVelocidades) ListaBaudios->addItem(Texto(velocidad));
 }
 
-QWidget* frm_Carga::Parada(disposicion::Tabulacion parada) const {
-  using disposicion::Tabulacion;
-  switch (parada) {
-    case Tabulacion::CmdConect:
-      return CmdConect;
-    case Tabulacion::CmdSubir:
-      return CmdSubir;
-    case Tabulacion::CmdBuscar:
-      return CmdBuscar;
-    case Tabulacion::Cmd_Salir:
-      return Cmd_Salir;
-    case Tabulacion::ListaPuerto:
-      return ListaPuerto;
-    case Tabulacion::ListaBaudios:
-      return ListaBaudios;
-    case Tabulacion::HScrollId0:
-      return HScrollId0;
-    case Tabulacion::CmdHelp:
-      return CmdHelp;
-    case Tabulacion::CmdCerrar:
-      return CmdCerrar;
-    case Tabulacion::Text1:
-      return Text1;
-    case Tabulacion::Chk_inicio:
-      return Chk_inicio;
-  }
-  return nullptr;
-}
-
 void frm_Carga::OrdenarTabulacion() {
-  for (int i = 1; i < disposicion::kParadasTabulacion; ++i) {
-    setTabOrder(Parada(static_cast<disposicion::Tabulacion>(i - 1)),
-                Parada(static_cast<disposicion::Tabulacion>(i)));
-  }
+  const auto orden = disposicion::OrdenTabulacion<QWidget*>(*this);
+  for (std::size_t i = 1; i < orden.size(); ++i) setTabOrder(orden[i - 1], orden[i]);
 }

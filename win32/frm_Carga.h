@@ -62,8 +62,9 @@ class frm_Carga : public PantallaCarga {
   void HScrollId0_Scroll(int codigo, int posicion);
   void HScrollId0_Change();
   LRESULT Colores(HDC dc, HWND control);
-  // El control de cada parada del tabulador.
-  HWND Parada(disposicion::Tabulacion parada) const;
+  template <typename Control, typename Ventana>
+  friend std::array<Control, disposicion::kParadasTabulacion> disposicion::OrdenTabulacion(
+      const Ventana& v);
   void Tabular(bool atras);
 
   PuertoControl& comm1_;

@@ -94,42 +94,10 @@ void frm_Carga::CrearSerie() {
   for (const char* velocidad : textos::kVelocidades) Agregar(ListaBaudios, velocidad);
 }
 
-HWND frm_Carga::Parada(disposicion::Tabulacion parada) const {
-  using disposicion::Tabulacion;
-  switch (parada) {
-    case Tabulacion::CmdConect:
-      return CmdConect;
-    case Tabulacion::CmdSubir:
-      return CmdSubir;
-    case Tabulacion::CmdBuscar:
-      return CmdBuscar;
-    case Tabulacion::Cmd_Salir:
-      return Cmd_Salir;
-    case Tabulacion::ListaPuerto:
-      return ListaPuerto;
-    case Tabulacion::ListaBaudios:
-      return ListaBaudios;
-    case Tabulacion::HScrollId0:
-      return HScrollId0;
-    case Tabulacion::CmdHelp:
-      return CmdHelp;
-    case Tabulacion::CmdCerrar:
-      return CmdCerrar;
-    case Tabulacion::Text1:
-      return Text1;
-    case Tabulacion::Chk_inicio:
-      return Chk_inicio;
-  }
-  return nullptr;
-}
-
 void frm_Carga::Tabular(bool atras) {
-  HWND orden[disposicion::kParadasTabulacion];
-  for (int i = 0; i < disposicion::kParadasTabulacion; ++i) {
-    orden[i] = Parada(static_cast<disposicion::Tabulacion>(i));
-  }
-  const std::size_t cuantos = std::size(orden);
-  std::size_t actual = std::find(orden, orden + cuantos, GetFocus()) - orden;
+  const auto orden = disposicion::OrdenTabulacion<HWND>(*this);
+  const std::size_t cuantos = orden.size();
+  std::size_t actual = std::find(orden.begin(), orden.end(), GetFocus()) - orden.begin();
   if (actual == cuantos) actual = atras ? 0 : cuantos - 1;
   for (std::size_t paso = 1; paso <= cuantos; ++paso) {
     HWND siguiente = orden[(actual + (atras ? cuantos - paso : paso)) % cuantos];
