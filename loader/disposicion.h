@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 #include "peticion.h"
 
 // Posición y tamaño de cada control en twips (1440 por pulgada; 15 por píxel a 96 ppp),
@@ -40,6 +43,15 @@ inline constexpr Lugar CmdConect{240, 3360, 1400, 500};
 inline constexpr Lugar CmdBuscar{1920, 3360, 1400, 500};
 inline constexpr Lugar CmdSubir{3600, 3360, 1400, 500};
 inline constexpr Lugar lblVersion{720, 4080, 3855, 255};
+
+// Los controles de la ventana principal que el tabulador recorre, en su orden, de una ventana
+// que los llama como esta tabla. No es el de creación: Frame2 va encima de Frame1 para taparlo.
+inline constexpr std::size_t kParadasTabulacion = 11;
+template <typename Control, typename Ventana>
+std::array<Control, kParadasTabulacion> OrdenTabulacion(const Ventana& v) {
+  return {v.CmdConect,  v.CmdSubir, v.CmdBuscar, v.Cmd_Salir, v.ListaPuerto, v.ListaBaudios,
+          v.HScrollId0, v.CmdHelp,  v.CmdCerrar, v.Text1,     v.Chk_inicio};
+}
 
 // Diálogo "Comunicando": área de cliente 5190 × 1980.
 inline constexpr int kAnchoComunicando = 5190;

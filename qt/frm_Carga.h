@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cargador.h"
+#include "disposicion.h"
 
 class BarraEstado;
 class Ecos;
@@ -42,6 +43,9 @@ class frm_Carga : public QWidget, private PantallaCarga {
   void CrearAyuda();
   void CrearPrincipal();
   void CrearSerie();
+  template <typename Control, typename Ventana>
+  friend std::array<Control, disposicion::kParadasTabulacion> disposicion::OrdenTabulacion(
+      const Ventana& v);
   void OrdenarTabulacion();
   void EnlazarEventos();
 

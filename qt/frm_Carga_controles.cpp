@@ -176,7 +176,6 @@ void frm_Carga::CrearSerie() {
 }
 
 void frm_Carga::OrdenarTabulacion() {
-  QWidget* const orden[] = {CmdConect,  CmdSubir, CmdBuscar, Cmd_Salir, ListaPuerto, ListaBaudios,
-                            HScrollId0, CmdHelp,  CmdCerrar, Text1,     Chk_inicio};
-  for (std::size_t i = 1; i < std::size(orden); ++i) setTabOrder(orden[i - 1], orden[i]);
+  const auto orden = disposicion::OrdenTabulacion<QWidget*>(*this);
+  for (std::size_t i = 1; i < orden.size(); ++i) setTabOrder(orden[i - 1], orden[i]);
 }

@@ -8,6 +8,7 @@
 #include "barra_estado.h"
 #include "cargador.h"
 #include "controles.h"
+#include "disposicion.h"
 
 class Ecos;
 class PuertoControl;
@@ -61,6 +62,9 @@ class frm_Carga : public PantallaCarga {
   void HScrollId0_Scroll(int codigo, int posicion);
   void HScrollId0_Change();
   LRESULT Colores(HDC dc, HWND control);
+  template <typename Control, typename Ventana>
+  friend std::array<Control, disposicion::kParadasTabulacion> disposicion::OrdenTabulacion(
+      const Ventana& v);
   void Tabular(bool atras);
 
   PuertoControl& comm1_;

@@ -94,12 +94,10 @@ void frm_Carga::CrearSerie() {
   for (const char* velocidad : textos::kVelocidades) Agregar(ListaBaudios, velocidad);
 }
 
-// El orden de tabulación no sigue el de creación: Frame2 va encima de Frame1 para taparlo.
 void frm_Carga::Tabular(bool atras) {
-  const HWND orden[] = {CmdConect,  CmdSubir, CmdBuscar, Cmd_Salir, ListaPuerto, ListaBaudios,
-                        HScrollId0, CmdHelp,  CmdCerrar, Text1,     Chk_inicio};
-  const std::size_t cuantos = std::size(orden);
-  std::size_t actual = std::find(orden, orden + cuantos, GetFocus()) - orden;
+  const auto orden = disposicion::OrdenTabulacion<HWND>(*this);
+  const std::size_t cuantos = orden.size();
+  std::size_t actual = std::find(orden.begin(), orden.end(), GetFocus()) - orden.begin();
   if (actual == cuantos) actual = atras ? 0 : cuantos - 1;
   for (std::size_t paso = 1; paso <= cuantos; ++paso) {
     HWND siguiente = orden[(actual + (atras ? cuantos - paso : paso)) % cuantos];
