@@ -62,7 +62,7 @@ TEST(SubirMembrete, DiceElMotivoDeLaPeticionQueLaDecidio) {
        "registro 26 distinto de lo escrito"},
       {"el puerto no abre",
        [](IndicadorFalso&, PuertoControlFalso& p) { p.error = "el puerto está en uso"; },
-       "no se pudo abrir /dev/ttyS0: el puerto está en uso"},
+       "no se pudo abrir /dev/x: el puerto está en uso"},
   };
   for (const Caso& c : casos) {
     PuertoControlFalso puerto;
@@ -71,6 +71,7 @@ TEST(SubirMembrete, DiceElMotivoDeLaPeticionQueLaDecidio) {
     indicador.Conectar(puerto.linea);
     Peticion peticion;
     peticion.linea = {1, 3, 1};
+    peticion.dispositivo = "/dev/x";
     const Motivo subida = SubirMembrete(peticion, std::string("Hola\0", 5), [&](Peticion& p) {
       AbrirPuerto(puerto, p);
       HacerPeticion(p, puerto, Dialogo{});

@@ -137,7 +137,9 @@ TEST_F(PuertoSerieWinTest, UnPuertoQueNoExisteNoAbreYLaOrdenFalla) {
   const auto inicio = Reloj::now();
   HacerPeticion(orden, puerto, Dialogo{});
   EXPECT_EQ(orden.xDato, "");
-  EXPECT_GE(MsDesde(inicio), 2000);
+  // Sin puerto no hay plazos que esperar: falla enseguida, con el motivo.
+  EXPECT_LT(MsDesde(inicio), 500);
+  EXPECT_EQ(TextoMotivo(orden.motivo), "no se pudo abrir COM19: el puerto no existe");
 }
 
 // Orden de línea, esperas que terminan con los bytes y plazos; luego el indicador corta la
