@@ -37,7 +37,7 @@ constexpr int kBaudios = 9600;
 constexpr int kIndiceBaudios = 3;  // 1200 · 2^3
 constexpr int kRegistros = 38;
 // Com1 es el indicador, como lo deja AjustesHacia.
-const Seleccion kLinea{1, kIndiceBaudios, 1};
+const Seleccion kSeleccion{1, kIndiceBaudios, 1};
 constexpr double kMsPorCaracter = 10 * 1000.0 / kBaudios;  // 10 bits por carácter
 // Por registro en la línea: petición y eco de 8 bytes, cada uno tras 3,5 caracteres de silencio.
 constexpr double kMinimoMs = kRegistros * (8 + 8 + 2 * 3.5) * kMsPorCaracter;
@@ -73,7 +73,7 @@ class Arranque : public QObject {
 // Milisegundos de la escritura por FrmComm, sin la espera inicial del temporizador; -1 si falló.
 double EscribirConFrmComm(const std::string& texto, Traza* traza = nullptr) {
   FrmComm dlg;
-  Apuntar(dlg, kLinea);
+  Apuntar(dlg, kSeleccion);
   dlg.traza = traza;
   dlg.xFnc = "T";
   dlg.xDire = "26";
@@ -89,7 +89,7 @@ double EscribirConFrmComm(const std::string& texto, Traza* traza = nullptr) {
 std::vector<double> SubirConFrmComm(const std::string& texto, Ecos& ecos) {
   std::vector<double> peticiones;
   Peticion base;
-  Apuntar(base, kLinea);
+  Apuntar(base, kSeleccion);
   base.ecos = &ecos;
   const Motivo subida = SubirMembrete(base, texto, [&](Peticion& peticion) {
     FrmComm dlg;
@@ -155,7 +155,7 @@ double CpuEsperando() {
   Simulador indicador({"--mudo"});
   CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty(), kIndiceBaudios));
   FrmComm dlg;
-  Apuntar(dlg, kLinea);
+  Apuntar(dlg, kSeleccion);
   dlg.xFnc = "R";
   dlg.xDire = "26";
   dlg.xLong = "1";

@@ -85,7 +85,7 @@ double CpuPuertoCaido() {
 }
 
 void Escritura(FrmComm& dlg, const std::string& texto) {
-  Apuntar(dlg, kLineaDePrueba);
+  Apuntar(dlg, kSeleccionDePrueba);
   dlg.xFnc = "T";
   dlg.xDire = "26";
   dlg.xDato = texto;

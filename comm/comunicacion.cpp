@@ -2,8 +2,8 @@
 
 #include <iterator>
 
-#include "linea.h"
 #include "nombre_puerto.h"
+#include "orden_de_linea.h"
 #include "transferencia.h"
 #include "traza.h"
 #include "velocidades.h"
@@ -11,12 +11,12 @@
 namespace {
 
 // El texto de Label1 durante "R" y "T": el de la petición o el de su clase.
-void TextoDeEstado(const Peticion& peticion, const Dialogo& dialogo) {
+void TextoDeEstado(const Peticion& peticion, const VistaComunicando& vista) {
   const char* porDefecto = peticion.xFnc == "R"   ? "Recibiendo datos..."
                            : peticion.xFnc == "T" ? "Enviando datos..."
                                                   : nullptr;
-  if (porDefecto && dialogo.estado) {
-    dialogo.estado(peticion.xText.empty() ? porDefecto : peticion.xText);
+  if (porDefecto && vista.estado) {
+    vista.estado(peticion.xText.empty() ? porDefecto : peticion.xText);
   }
 }
 
@@ -29,17 +29,17 @@ void AnotarApertura(Traza& traza, PuertoControl& comm1, const std::string& nombr
 }
 
 std::string Dispositivo(const Peticion& peticion) {
-  return peticion.dispositivo.empty() ? NombrePorDefecto(peticion.linea.puerto)
+  return peticion.dispositivo.empty() ? NombrePorDefecto(peticion.seleccion.puerto)
                                       : peticion.dispositivo;
 }
 
 // La petición según su función, sobre el puerto abierto. Escribir recibe una copia: el relleno
 // de "T" no llega a xDato.
-Entrega SegunFuncion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
-  const Avance avance{dialogo.progreso, dialogo.procesarEventos, [&] { return peticion.xCancel; },
+Entrega SegunFuncion(Peticion& peticion, PuertoControl& comm1, const VistaComunicando& vista) {
+  const Avance avance{vista.progreso, vista.procesarEventos, [&] { return peticion.xCancel; },
                       peticion.traza};
   const EcoDelPuerto eco(peticion.ecos, Dispositivo(peticion), peticion.traza);
-  Transferencia transferencia(comm1, peticion.linea.id, avance, eco);
+  Transferencia transferencia(comm1, peticion.seleccion.id, avance, eco);
   if (peticion.xFnc == "R") return transferencia.Leer(peticion.xDire, peticion.xLong);
   if (peticion.xFnc == "T") {
     std::string dato = peticion.xDato;
@@ -51,12 +51,12 @@ Entrega SegunFuncion(Peticion& peticion, PuertoControl& comm1, const Dialogo& di
 
 }  // namespace
 
-void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
-  TextoDeEstado(peticion, dialogo);
+void Despachar(Peticion& peticion, PuertoControl& comm1, const VistaComunicando& vista) {
+  TextoDeEstado(peticion, vista);
   const bool abierto = comm1.PortOpen();
   // Por un puerto que no abrió no llega nada: no se esperan sus plazos.
   const Entrega entrega =
-      abierto ? SegunFuncion(peticion, comm1, dialogo)
+      abierto ? SegunFuncion(peticion, comm1, vista)
               : Entrega{{}, SinPuerto(Dispositivo(peticion), comm1.ErrorApertura())};
   peticion.motivo = entrega.motivo;
   // Como siempre: "C" no toca xOK, "T" no toca xDato, otra función ninguno de los dos.
@@ -72,9 +72,9 @@ void Despachar(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo)
 void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion) {
   if (comm1.PortOpen()) return;
   comm1.SetRTSEnable(true);
-  if (comm1.SetCommPort(peticion.linea.puerto)) comm1.SetDispositivo(peticion.dispositivo);
+  if (comm1.SetCommPort(peticion.seleccion.puerto)) comm1.SetDispositivo(peticion.dispositivo);
   comm1.SetHandshaking(0);
-  const long indice = peticion.linea.baudios;
+  const long indice = peticion.seleccion.baudios;
   if (indice >= 0 && indice < static_cast<long>(std::size(kVelocidades))) {
     comm1.SetSettings(std::string(kVelocidades[indice]) + ",n,8,1");
   }
@@ -82,10 +82,10 @@ void AbrirPuerto(PuertoControl& comm1, const Peticion& peticion) {
   if (peticion.traza) AnotarApertura(*peticion.traza, comm1, Dispositivo(peticion), abierto);
 }
 
-void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const Dialogo& dialogo) {
+void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const VistaComunicando& vista) {
   peticion.xCancel = false;
-  if (dialogo.progreso) dialogo.progreso(0);
-  Despachar(peticion, comm1, dialogo);
+  if (vista.progreso) vista.progreso(0);
+  Despachar(peticion, comm1, vista);
   if (comm1.PortOpen()) comm1.SetPortOpen(false);
-  if (dialogo.progreso) dialogo.progreso(100);
+  if (vista.progreso) vista.progreso(100);
 }

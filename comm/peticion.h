@@ -29,7 +29,7 @@ struct Peticion {
   bool xCancel = false;
   Motivo motivo;  // cómo terminó; xOK y xDato salen de él
 
-  Seleccion linea;
+  Seleccion seleccion;
   std::string dispositivo;  // el que nombra linea.puerto; vacío: el de siempre de ese número
   Traza* traza = nullptr;   // nada: sin traza
   Ecos* ecos = nullptr;     // lo sabido del eco de cada línea; nada: se aprende en cada petición

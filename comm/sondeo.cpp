@@ -1,6 +1,6 @@
 #include "sondeo.h"
 
-#include "linea.h"
+#include "orden_de_linea.h"
 #include "silencio.h"
 #include "tramas.h"
 #include "transferencia.h"

@@ -36,16 +36,16 @@ std::string Hora() {
 TrazaArchivo::TrazaArchivo(std::filesystem::path archivo) : archivo_(std::move(archivo)) {}
 
 void TrazaArchivo::Anotar(const std::string& suceso) {
-  const std::string linea = Hora() + suceso + "\n";
-  Rotar(linea.size());
+  const std::string renglon = Hora() + suceso + "\n";
+  Rotar(renglon.size());
   // Se abre y se cierra en cada línea: lo anotado queda en disco aunque el programa caiga.
-  std::ofstream(archivo_, std::ios::binary | std::ios::app) << linea;
+  std::ofstream(archivo_, std::ios::binary | std::ios::app) << renglon;
 }
 
-void TrazaArchivo::Rotar(std::uintmax_t linea) {
+void TrazaArchivo::Rotar(std::uintmax_t renglon) {
   std::error_code error;
   const std::uintmax_t tamano = std::filesystem::file_size(archivo_, error);
-  if (error || tamano + linea <= kTopeTraza) return;
+  if (error || tamano + renglon <= kTopeTraza) return;
   std::filesystem::path viejo = archivo_;
   viejo += ".1";
   // Se borra antes: no en todos los sistemas rename reemplaza el destino.

@@ -19,7 +19,7 @@ class TrazaArchivo : public Traza {
   void Anotar(const std::string& suceso) override;
 
  private:
-  void Rotar(std::uintmax_t linea);
+  void Rotar(std::uintmax_t renglon);
 
   std::filesystem::path archivo_;
 };

@@ -73,13 +73,13 @@ Seleccion Cargador::GuardarEleccion() {
   return eleccion;
 }
 
-Peticion Cargador::NuevaPeticion(const Seleccion& linea) const {
+Peticion Cargador::NuevaPeticion(const Seleccion& seleccion) const {
   Peticion peticion;
-  peticion.linea = linea;
+  peticion.seleccion = seleccion;
   // Un adaptador nuevo cuya clave no se pudo guardar sigue siendo el elegido.
-  const auto adaptador = puertos_.nuevos.find(linea.puerto);
+  const auto adaptador = puertos_.nuevos.find(seleccion.puerto);
   peticion.dispositivo =
-      adaptador != puertos_.nuevos.end() ? adaptador->second : mapa_.Dispositivo(linea.puerto);
+      adaptador != puertos_.nuevos.end() ? adaptador->second : mapa_.Dispositivo(seleccion.puerto);
   peticion.traza = traza_;
   peticion.ecos = &ecos_;
   return peticion;
@@ -101,7 +101,7 @@ void Cargador::CmdConect_Click() {
 int Cargador::conec() {
   const Conexion conexion = Conectar(
       NuevaPeticion(GuardarEleccion()), [this](Peticion& p) { pantalla_.Comunicar(p); }, ajustes_);
-  return conexion.respuesta == Respuesta::Ninguna ? 0 : 1;
+  return conexion.via == Via::Ninguna ? 0 : 1;
 }
 
 void Cargador::CmdBuscar_Click() {

@@ -42,7 +42,7 @@ class Cargador {
   // Guarda la elección de pantalla, y el adaptador del puerto elegido si aún no tenía clave en
   // [Puertos], y la devuelve para la petición; avisa si no se pudo guardar.
   Seleccion GuardarEleccion();
-  Peticion NuevaPeticion(const Seleccion& linea) const;
+  Peticion NuevaPeticion(const Seleccion& seleccion) const;
 
   PantallaCarga& pantalla_;
   Ajustes ajustes_;

@@ -12,12 +12,12 @@ constexpr long kRegistroMembrete = 26;
 constexpr std::size_t kRegistrosMembrete = (kLargoMaximoMembrete + 2) / 2;
 const char* const kNoPermiteLeer = "el indicador no permite leer los registros";
 
-Peticion LeerRegistros(Peticion dialogo, std::size_t registros, const Comunicar& comunicar) {
-  dialogo.xFnc = "R";
-  dialogo.xDire = std::to_string(kRegistroMembrete);
-  dialogo.xLong = std::to_string(registros);
-  comunicar(dialogo);
-  return dialogo;
+Peticion LeerRegistros(Peticion peticion, std::size_t registros, const Comunicar& comunicar) {
+  peticion.xFnc = "R";
+  peticion.xDire = std::to_string(kRegistroMembrete);
+  peticion.xLong = std::to_string(registros);
+  comunicar(peticion);
+  return peticion;
 }
 
 void Anotar(Traza* traza, const std::string& suceso) {
@@ -30,29 +30,29 @@ bool Rechazada(const Peticion& lectura) {
 
 // Lo anterior queda en la traza para poder volver a ponerlo. Sin respuesta no se escribe: un
 // indicador que no contesta una lectura no dirá después si guardó el membrete.
-Motivo LeerAnterior(const Peticion& dialogo, const Comunicar& comunicar) {
-  const Peticion lectura = LeerRegistros(dialogo, kRegistrosMembrete, comunicar);
+Motivo LeerAnterior(const Peticion& peticion, const Comunicar& comunicar) {
+  const Peticion lectura = LeerRegistros(peticion, kRegistrosMembrete, comunicar);
   if (lectura.xOK) {
-    Anotar(dialogo.traza,
+    Anotar(peticion.traza,
            "membrete anterior: " + Hex(lectura.xDato.substr(0, lectura.xDato.find('\0'))));
   } else if (Rechazada(lectura)) {
-    Anotar(dialogo.traza, std::string("membrete anterior: ") + kNoPermiteLeer);
+    Anotar(peticion.traza, std::string("membrete anterior: ") + kNoPermiteLeer);
     return {Causa::Exito};
   } else {
-    Anotar(dialogo.traza, "membrete anterior: la lectura no llegó entera; no se escribe");
+    Anotar(peticion.traza, "membrete anterior: la lectura no llegó entera; no se escribe");
   }
   return lectura.motivo;
 }
 
 // Lo leído tras escribir frente a lo escrito, registro a registro.
-Motivo Verificar(const Peticion& dialogo, const std::string& escrito, const Comunicar& comunicar) {
-  const Peticion lectura = LeerRegistros(dialogo, escrito.size() / 2, comunicar);
+Motivo Verificar(const Peticion& peticion, const std::string& escrito, const Comunicar& comunicar) {
+  const Peticion lectura = LeerRegistros(peticion, escrito.size() / 2, comunicar);
   if (Rechazada(lectura)) {
-    Anotar(dialogo.traza, std::string("sin verificar: ") + kNoPermiteLeer);
+    Anotar(peticion.traza, std::string("sin verificar: ") + kNoPermiteLeer);
     return {Causa::Exito};
   }
   if (!lectura.xOK) {
-    Anotar(dialogo.traza, "no verificado: la lectura no llegó entera");
+    Anotar(peticion.traza, "no verificado: la lectura no llegó entera");
     return lectura.motivo;
   }
   for (std::size_t i = 0; i < escrito.size(); i += 2) {
@@ -60,13 +60,13 @@ Motivo Verificar(const Peticion& dialogo, const std::string& escrito, const Comu
     const std::string leido = lectura.xDato.substr(i, 2);
     if (leido != esperado) {
       const long registro = kRegistroMembrete + static_cast<long>(i / 2);
-      Anotar(dialogo.traza, "no verificado: registro " + std::to_string(registro) +
-                                ", se escribió " + Hex(esperado) + " y el indicador tiene " +
-                                Hex(leido));
+      Anotar(peticion.traza, "no verificado: registro " + std::to_string(registro) +
+                                 ", se escribió " + Hex(esperado) + " y el indicador tiene " +
+                                 Hex(leido));
       return {Causa::Distinto, registro};
     }
   }
-  Anotar(dialogo.traza, "verificado: el indicador tiene el membrete");
+  Anotar(peticion.traza, "verificado: el indicador tiene el membrete");
   return {Causa::Exito};
 }
 
@@ -78,28 +78,28 @@ LecturaMembrete LeerMembrete(const std::filesystem::path& archivo) {
   return lectura;
 }
 
-Conexion Conectar(Peticion dialogo, const Comunicar& comunicar, const Ajustes& ajustes) {
-  dialogo.xFnc = "R";
-  dialogo.xDire = std::to_string(kRegistroMembrete);
-  dialogo.xLong = "8";
-  comunicar(dialogo);
-  const Motivo sondeo = dialogo.motivo;
-  if (dialogo.xDato.size() == kLargoSondeo) return {Respuesta::Registros, {}, sondeo, {}};
+Conexion Conectar(Peticion peticion, const Comunicar& comunicar, const Ajustes& ajustes) {
+  peticion.xFnc = "R";
+  peticion.xDire = std::to_string(kRegistroMembrete);
+  peticion.xLong = "8";
+  comunicar(peticion);
+  const Motivo sondeo = peticion.motivo;
+  if (peticion.xDato.size() == kLargoSondeo) return {Via::Registros, {}, sondeo, {}};
 
-  dialogo.xFnc = "C";
-  dialogo.xDato = "M";
-  comunicar(dialogo);
-  auto valores = ValoresSetup(dialogo.xDato);
-  if (valores.empty()) return {Respuesta::Ninguna, {}, sondeo, dialogo.motivo};
+  peticion.xFnc = "C";
+  peticion.xDato = "M";
+  comunicar(peticion);
+  auto valores = ValoresSetup(peticion.xDato);
+  if (valores.empty()) return {Via::Ninguna, {}, sondeo, peticion.motivo};
   for (const auto& [clave, valor] : valores) ajustes.EscribirIni("Setup", clave, valor);
-  return {Respuesta::OrdenLinea, std::move(valores), sondeo, dialogo.motivo};
+  return {Via::OrdenDeLinea, std::move(valores), sondeo, peticion.motivo};
 }
 
-Motivo SubirMembrete(const Peticion& dialogo, const std::string& membrete,
+Motivo SubirMembrete(const Peticion& peticion, const std::string& membrete,
                      const Comunicar& comunicar) {
-  Motivo anterior = LeerAnterior(dialogo, comunicar);
+  Motivo anterior = LeerAnterior(peticion, comunicar);
   if (!anterior.Exito()) return anterior;
-  Peticion escritura = dialogo;
+  Peticion escritura = peticion;
   escritura.xFnc = "T";
   escritura.xDire = std::to_string(kRegistroMembrete);
   escritura.xDato = membrete;
@@ -108,10 +108,10 @@ Motivo SubirMembrete(const Peticion& dialogo, const std::string& membrete,
   // Se escribe con un NUL de relleno hasta un largo par.
   std::string escrito = membrete;
   if (escrito.size() % 2 != 0) escrito.push_back('\0');
-  return Verificar(dialogo, escrito, comunicar);
+  return Verificar(peticion, escrito, comunicar);
 }
 
-Entrega LeerMembreteIndicador(const Peticion& dialogo, const Comunicar& comunicar) {
-  const Peticion lectura = LeerRegistros(dialogo, kRegistrosMembrete, comunicar);
+Entrega LeerMembreteIndicador(const Peticion& peticion, const Comunicar& comunicar) {
+  const Peticion lectura = LeerRegistros(peticion, kRegistrosMembrete, comunicar);
   return {lectura.xOK ? lectura.xDato : std::string(), lectura.motivo};
 }

@@ -12,7 +12,7 @@
 #include "peticion.h"
 
 // Los pasos con el indicador, iguales en la ventana y en la línea de órdenes. Cada uno arma su
-// petición sobre `dialogo` (que ya trae la línea y la traza) y la hace con `comunicar`: la
+// petición sobre `peticion` (que ya trae la línea y la traza) y la hace con `comunicar`: la
 // ventana muestra "Comunicando", la línea de órdenes la hace sobre su puerto abierto.
 using Comunicar = std::function<void(Peticion&)>;
 
@@ -21,26 +21,27 @@ inline constexpr std::size_t kLargoMaximoMembrete = 75;
 // El archivo de membrete listo para subir: su contenido más un NUL.
 LecturaMembrete LeerMembrete(const std::filesystem::path& archivo);
 
-enum class Respuesta { Ninguna, Registros, OrdenLinea };
+// Por dónde respondió el indicador al conectar: sus registros, la orden de línea o nada.
+enum class Via { Ninguna, Registros, OrdenDeLinea };
 
 // Sondeo de registros; solo si no trae ocho, la orden "M", cuyo bloque de configuración queda
 // guardado en la sección "Setup" de `ajustes`.
 struct Conexion {
-  Respuesta respuesta;
+  Via via;
   std::vector<std::pair<std::string, long>> setup;  // lo guardado, si respondió la orden
   Motivo sondeo;                                    // cómo terminó la lectura de registros
   Motivo ordenM;                                    // y la orden, si se envió
 };
-Conexion Conectar(Peticion dialogo, const Comunicar& comunicar, const Ajustes& ajustes);
+Conexion Conectar(Peticion peticion, const Comunicar& comunicar, const Ajustes& ajustes);
 
 // Lee el membrete que tiene el indicador (queda en la traza como "membrete anterior", y así se
 // sabe si la línea tiene eco antes de escribir), escribe `membrete` desde el registro 26 y lo
 // vuelve a leer. Éxito solo si el indicador quedó con él; si no permite leer sus registros,
 // vale lo que dijeron las escrituras. Si no, el motivo de la petición que falló, o el registro
 // que no quedó como se escribió.
-Motivo SubirMembrete(const Peticion& dialogo, const std::string& membrete,
+Motivo SubirMembrete(const Peticion& peticion, const std::string& membrete,
                      const Comunicar& comunicar);
 
 // Los registros del membrete tal como están, dos bytes por registro; nada y el motivo si la
 // lectura no llegó entera.
-Entrega LeerMembreteIndicador(const Peticion& dialogo, const Comunicar& comunicar);
+Entrega LeerMembreteIndicador(const Peticion& peticion, const Comunicar& comunicar);

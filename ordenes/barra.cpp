@@ -20,11 +20,11 @@ void Barra::Mostrar(const std::string& etiqueta, float valor) {
   if (!terminal_) return;
   const long porcentaje = std::lround(std::clamp(valor, 0.0f, 100.0f));
   const long llenas = porcentaje * kMarcas / 100;
-  const std::string linea = etiqueta + " [" + std::string(llenas, '#') +
-                            std::string(kMarcas - llenas, '.') + "] " + std::to_string(porcentaje) +
-                            " %";
-  salida_ << '\r' << linea << std::flush;
-  ancho_ = std::max(ancho_, linea.size());
+  const std::string renglon = etiqueta + " [" + std::string(llenas, '#') +
+                              std::string(kMarcas - llenas, '.') + "] " +
+                              std::to_string(porcentaje) + " %";
+  salida_ << '\r' << renglon << std::flush;
+  ancho_ = std::max(ancho_, renglon.size());
 }
 
 void Barra::Borrar() {

@@ -39,9 +39,9 @@ long NumeroLibre(const std::vector<std::string>& nombres, const MapaPuertos& map
 std::string Comentario(long numero, const std::string& dispositivo, bool nuevo,
                        const MapaPuertos& mapa) {
   if (!kSeccionPuertos) return "";
-  const std::string linea = "Com" + std::to_string(numero) + "=" + dispositivo + ".";
-  if (nuevo) return "agregue a [Puertos] en Brun_Kqt.ini: " + linea;
-  if (mapa.Asignado(numero)) return "por [Puertos] en Brun_Kqt.ini: " + linea;
+  const std::string renglon = "Com" + std::to_string(numero) + "=" + dispositivo + ".";
+  if (nuevo) return "agregue a [Puertos] en Brun_Kqt.ini: " + renglon;
+  if (mapa.Asignado(numero)) return "por [Puertos] en Brun_Kqt.ini: " + renglon;
   return "sin línea en [Puertos]: nombre por defecto";
 }
 

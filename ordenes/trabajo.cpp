@@ -39,19 +39,19 @@ Desenlace Falla(const std::string& texto, const Motivo& motivo) {
   return {false, texto + ": " + TextoMotivo(motivo)};
 }
 
-Desenlace Subir(const Peticion& dialogo, const std::string& membrete, const Comunicar& comunicar) {
-  const Motivo subida = SubirMembrete(dialogo, membrete, comunicar);
+Desenlace Subir(const Peticion& peticion, const std::string& membrete, const Comunicar& comunicar) {
+  const Motivo subida = SubirMembrete(peticion, membrete, comunicar);
   if (subida.Exito()) return {true, textos::kFin};
   return Falla(textos::kErrorCarga, subida);
 }
 
 // Con varios IDs, cada membrete lleva delante una línea con su ID.
-Desenlace Leer(const Peticion& dialogo, const Orden& orden, bool varios, const Comunicar& comunicar,
-               std::ostream& salida) {
-  const Entrega registros = LeerMembreteIndicador(dialogo, comunicar);
+Desenlace Leer(const Peticion& peticion, const Orden& orden, bool varios,
+               const Comunicar& comunicar, std::ostream& salida) {
+  const Entrega registros = LeerMembreteIndicador(peticion, comunicar);
   if (!registros.motivo.Exito()) return Falla("Sin respuesta completa", registros.motivo);
   const std::string membrete = registros.datos.substr(0, registros.datos.find('\0'));
-  if (varios) salida << "ID " << dialogo.linea.id << ':' << (orden.hex ? " " : "\n");
+  if (varios) salida << "ID " << peticion.seleccion.id << ':' << (orden.hex ? " " : "\n");
   salida << (orden.hex ? Hex(membrete) + "\n" : membrete);
   if (varios && !orden.hex) salida << '\n';
   salida.flush();
@@ -59,22 +59,22 @@ Desenlace Leer(const Peticion& dialogo, const Orden& orden, bool varios, const C
 }
 
 // Las claves salen como las guarda Brun_Kqt.ini, que también las recibe.
-Desenlace Conectar(const Peticion& dialogo, bool varios, const Comunicar& comunicar,
+Desenlace Conectar(const Peticion& peticion, bool varios, const Comunicar& comunicar,
                    const Ajustes& ajustes, std::ostream& salida) {
-  const Conexion conexion = ::Conectar(dialogo, comunicar, ajustes);
-  switch (conexion.respuesta) {
-    case Respuesta::Registros:
+  const Conexion conexion = ::Conectar(peticion, comunicar, ajustes);
+  switch (conexion.via) {
+    case Via::Registros:
       return {true, "Conectado: responden los registros"};
-    case Respuesta::OrdenLinea: {
+    case Via::OrdenDeLinea: {
       std::string texto;
       for (const auto& [clave, valor] : conexion.setup) {
         texto = ConAjuste(texto, "Setup", clave, std::to_string(valor)).value_or(texto);
       }
-      if (varios) salida << "; ID " << dialogo.linea.id << "\r\n";
+      if (varios) salida << "; ID " << peticion.seleccion.id << "\r\n";
       salida << texto << std::flush;
       return {true, "Conectado: responde la orden M"};
     }
-    case Respuesta::Ninguna:
+    case Via::Ninguna:
       break;
   }
   // Los dos motivos, o uno si la lectura y la orden fallaron igual.
@@ -124,14 +124,14 @@ std::string Velocidad(long baudios) {
   return baudios > 0 ? ", " + std::to_string(baudios) + " baudios" : "";
 }
 
-// La línea de esta orden: lo guardado, con lo que diga la orden encima.
-Seleccion LineaDeLaOrden(const Orden& orden, const Ajustes& ajustes) {
-  Seleccion linea = SeleccionGuardada(ajustes);
+// La selección de esta orden: lo guardado, con lo que diga la orden encima.
+Seleccion SeleccionDeLaOrden(const Orden& orden, const Ajustes& ajustes) {
+  Seleccion seleccion = SeleccionGuardada(ajustes);
   // Sin puerto elegido, el control del puerto queda en el suyo, que es Com1.
-  if (linea.puerto == 0) linea.puerto = 1;
-  if (orden.puerto) linea.puerto = *orden.puerto;
-  if (!orden.baudios.empty()) linea.baudios = orden.baudios.front();
-  return linea;
+  if (seleccion.puerto == 0) seleccion.puerto = 1;
+  if (orden.puerto) seleccion.puerto = *orden.puerto;
+  if (!orden.baudios.empty()) seleccion.baudios = orden.baudios.front();
+  return seleccion;
 }
 
 Desenlace HacerTarea(const Orden& orden, const std::string& membrete, const Peticion& peticion,
@@ -149,21 +149,23 @@ Desenlace HacerTarea(const Orden& orden, const std::string& membrete, const Peti
 // La tarea con cada ID de la orden, en turno, y su tabla.
 int CorrerPorIds(const Orden& orden, const std::string& membrete, const Peticion& base,
                  PuertoContado& puerto, const Consola& consola) {
-  const std::vector<long> ids = orden.ids.empty() ? std::vector<long>{base.linea.id} : orden.ids;
+  const std::vector<long> ids =
+      orden.ids.empty() ? std::vector<long>{base.seleccion.id} : orden.ids;
   Barra barra(consola.errores, consola.terminal);
   std::vector<Resultado> resultados;
   for (long id : ids) {
     // Un adaptador que se quitó deja el puerto cerrado; si ya volvió, este ID lo reabre.
     AbrirPuerto(puerto, base);
     const std::string etiqueta = "ID " + std::to_string(id);
-    const Dialogo dialogo{nullptr, [&](float valor) { barra.Mostrar(etiqueta, valor); }, nullptr};
+    const VistaComunicando vista{nullptr, [&](float valor) { barra.Mostrar(etiqueta, valor); },
+                                 nullptr};
     Peticion peticion = base;
-    peticion.linea.id = id;
+    peticion.seleccion.id = id;
     const long enviosAntes = puerto.Envios();
     const auto inicio = puerto.Ahora();
     const Desenlace desenlace = HacerTarea(
         orden, membrete, peticion, ids.size() > 1,
-        [&](Peticion& p) { Despachar(p, puerto, dialogo); }, consola);
+        [&](Peticion& p) { Despachar(p, puerto, vista); }, consola);
     barra.Borrar();
     const std::chrono::duration<double> tiempo = puerto.Ahora() - inicio;
     resultados.push_back(
@@ -189,17 +191,17 @@ int CorrerTrabajo(const Orden& orden, const std::string& membrete, const Consola
   // Lo que se aprende del eco de la línea vale para toda la orden.
   Ecos ecos;
   Peticion base;
-  base.linea = LineaDeLaOrden(orden, consola.ajustes);
+  base.seleccion = SeleccionDeLaOrden(orden, consola.ajustes);
   // --dispositivo vale para cualquier número y no toca los ajustes.
   const MapaPuertos mapa = orden.dispositivo.empty() ? MapaPuertos(consola.ajustes)
                                                      : MapaPuertos::Fijo(orden.dispositivo);
-  base.dispositivo = mapa.Dispositivo(base.linea.puerto);
+  base.dispositivo = mapa.Dispositivo(base.seleccion.puerto);
   base.traza = traza.get();
   base.ecos = &ecos;
 
   PuertoContado puerto(consola.puerto);
   AbrirPuerto(puerto, base);
-  const long numero = base.linea.puerto;
+  const long numero = base.seleccion.puerto;
   const std::string nombre = "Com" + std::to_string(numero) + " (" + base.dispositivo + ")";
   if (!puerto.PortOpen()) {
     consola.errores << "No se puede abrir " << nombre << ": " << puerto.ErrorApertura() << '\n';

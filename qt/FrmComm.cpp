@@ -72,9 +72,10 @@ void FrmComm::TimerOn_Timer() {
   enCurso_ = true;
   HacerPeticion(
       *this, comm1_,
-      Dialogo{[this](const std::string& texto) { Label1->setText(QString::fromStdString(texto)); },
-              [this](float valor) { ProgBar->setValue(static_cast<int>(std::lround(valor))); },
-              [] { QCoreApplication::processEvents(); }});
+      VistaComunicando{
+          [this](const std::string& texto) { Label1->setText(QString::fromStdString(texto)); },
+          [this](float valor) { ProgBar->setValue(static_cast<int>(std::lround(valor))); },
+          [] { QCoreApplication::processEvents(); }});
   enCurso_ = false;
   done(QDialog::Accepted);
 }

@@ -90,9 +90,10 @@ void FrmComm::TimerOn_Timer() {
   enCurso_ = true;
   HacerPeticion(
       *peticion_, comm1_,
-      Dialogo{[this](const std::string& texto) { SetWindowTextW(Label1, Ancho(texto).c_str()); },
-              [this](float valor) { SendMessageW(ProgBar, PBM_SETPOS, std::lround(valor), 0); },
-              [this] { ProcesarEventos(); }});
+      VistaComunicando{
+          [this](const std::string& texto) { SetWindowTextW(Label1, Ancho(texto).c_str()); },
+          [this](float valor) { SendMessageW(ProgBar, PBM_SETPOS, std::lround(valor), 0); },
+          [this] { ProcesarEventos(); }});
   enCurso_ = false;
   terminado_ = true;
 }

@@ -8,8 +8,8 @@
 #include "comunicacion.h"
 #include "ecos.h"
 #include "indicador_falso.h"
-#include "linea.h"
 #include "nombre_puerto.h"
+#include "orden_de_linea.h"
 #include "puerto_falso.h"
 #include "transferencia.h"
 #include "traza.h"
@@ -136,12 +136,12 @@ TEST_F(Eco, LoSabidoSobreviveAlCierreDelPuertoYEsDeCadaDispositivo) {
     p.xDire = "26";
     p.xLong = "1";
     p.xDato = dato;
-    p.linea = Seleccion{1, 3, 1};
+    p.seleccion = Seleccion{1, 3, 1};
     p.dispositivo = "/dev/x";
     p.ecos = &ecos;
     p.traza = &traza;
     AbrirPuerto(comm1, p);
-    HacerPeticion(p, comm1, Dialogo{});
+    HacerPeticion(p, comm1, VistaComunicando{});
     return p.xOK;
   };
   EXPECT_TRUE(pedir("R", ""));

@@ -65,7 +65,7 @@ class PantallaFalsa : public PantallaCarga {
   void Comunicar(Peticion& peticion) override {
     ++peticiones;
     AbrirPuerto(puerto_, peticion);
-    HacerPeticion(peticion, puerto_, Dialogo{});
+    HacerPeticion(peticion, puerto_, VistaComunicando{});
   }
   void Terminar() override { terminado = true; }
 

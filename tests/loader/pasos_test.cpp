@@ -24,10 +24,10 @@ TEST(LeerMembreteIndicador, TraeElMembreteMasLargoConSuNul) {
   const std::string membrete = std::string(kLargoMaximoMembrete, 'x') + '\0';
 
   Peticion peticion;
-  peticion.linea = {1, 3, 5};
+  peticion.seleccion = {1, 3, 5};
   const auto leido = LeerMembreteIndicador(peticion, [&](Peticion& p) {
     AbrirPuerto(puerto, p);
-    HacerPeticion(p, puerto, Dialogo{});
+    HacerPeticion(p, puerto, VistaComunicando{});
   });
   ASSERT_TRUE(leido.motivo.Exito()) << TextoMotivo(leido.motivo);
   EXPECT_EQ(leido.datos, membrete);
@@ -70,11 +70,11 @@ TEST(SubirMembrete, DiceElMotivoDeLaPeticionQueLaDecidio) {
     c.averia(indicador, puerto);
     indicador.Conectar(puerto.linea);
     Peticion peticion;
-    peticion.linea = {1, 3, 1};
+    peticion.seleccion = {1, 3, 1};
     peticion.dispositivo = "/dev/x";
     const Motivo subida = SubirMembrete(peticion, std::string("Hola\0", 5), [&](Peticion& p) {
       AbrirPuerto(puerto, p);
-      HacerPeticion(p, puerto, Dialogo{});
+      HacerPeticion(p, puerto, VistaComunicando{});
     });
     EXPECT_EQ(TextoMotivo(subida), c.texto) << c.que;
     // Por un puerto que no abrió no se envía nada.
@@ -90,14 +90,14 @@ TEST(Conectar, TraeElMotivoDelSondeoYElDeLaOrden) {
     const char* que;
     bool permiteLeer;
     bool presente;
-    Respuesta respuesta;
+    Via via;
     std::string sondeo;
     std::string ordenM;
   };
   const std::vector<Caso> casos = {
-      {"registros", true, true, Respuesta::Registros, "aceptada", "sin respuesta"},
-      {"callado", true, false, Respuesta::Ninguna, "sin respuesta", "sin respuesta"},
-      {"no deja leer", false, true, Respuesta::Ninguna, "excepción 2", "sin respuesta"},
+      {"registros", true, true, Via::Registros, "aceptada", "sin respuesta"},
+      {"callado", true, false, Via::Ninguna, "sin respuesta", "sin respuesta"},
+      {"no deja leer", false, true, Via::Ninguna, "excepción 2", "sin respuesta"},
   };
   for (const Caso& c : casos) {
     PuertoControlFalso puerto;
@@ -106,16 +106,16 @@ TEST(Conectar, TraeElMotivoDelSondeoYElDeLaOrden) {
     indicador.presente = c.presente;
     indicador.Conectar(puerto.linea);
     Peticion peticion;
-    peticion.linea = {1, 3, 1};
+    peticion.seleccion = {1, 3, 1};
     // Ninguno contesta la orden M: no se guarda nada.
     const Conexion conexion = Conectar(
         peticion,
         [&](Peticion& p) {
           AbrirPuerto(puerto, p);
-          HacerPeticion(p, puerto, Dialogo{});
+          HacerPeticion(p, puerto, VistaComunicando{});
         },
         Ajustes("no-se-escribe"));
-    EXPECT_EQ(conexion.respuesta, c.respuesta) << c.que;
+    EXPECT_EQ(conexion.via, c.via) << c.que;
     EXPECT_EQ(TextoMotivo(conexion.sondeo), c.sondeo) << c.que;
     EXPECT_EQ(TextoMotivo(conexion.ordenM), c.ordenM) << c.que;
   }

@@ -51,7 +51,7 @@ Peticion Pedido(const char* fnc, long puerto, std::string dato) {
   Peticion peticion;
   peticion.xFnc = fnc;
   peticion.xDato = std::move(dato);
-  peticion.linea = Seleccion{puerto, 3, 1};  // 9600 baudios, ID 1
+  peticion.seleccion = Seleccion{puerto, 3, 1};  // 9600 baudios, ID 1
   return peticion;
 }
 
@@ -81,7 +81,7 @@ TEST_F(PuertoSerieWinTest, SubeUnMembreteDe75BytesYLoLeeDeVuelta) {
   subida.xDire = "26";
   AbrirPuerto(puerto, subida);
   const auto inicio = Reloj::now();
-  HacerPeticion(subida, puerto, Dialogo{});
+  HacerPeticion(subida, puerto, VistaComunicando{});
   const double ms = MsDesde(inicio);
   EXPECT_TRUE(subida.xOK);
   EXPECT_FALSE(puerto.PortOpen());
@@ -92,7 +92,7 @@ TEST_F(PuertoSerieWinTest, SubeUnMembreteDe75BytesYLoLeeDeVuelta) {
   lectura.xDire = "26";
   lectura.xLong = "38";
   AbrirPuerto(puerto, lectura);
-  HacerPeticion(lectura, puerto, Dialogo{});
+  HacerPeticion(lectura, puerto, VistaComunicando{});
   EXPECT_TRUE(lectura.xOK);
   EXPECT_EQ(lectura.xDato, membrete + '\0');
 }
@@ -116,7 +116,7 @@ TEST_F(PuertoSerieWinTest, UnIndicadorMudoFallaTrasTresIntentosSinGastarProcesad
   ASSERT_TRUE(puerto.PortOpen()) << puerto.ErrorApertura();
   const double cpu = SegundosDeCpu();
   const auto inicio = Reloj::now();
-  HacerPeticion(subida, puerto, Dialogo{});
+  HacerPeticion(subida, puerto, VistaComunicando{});
   const double ms = MsDesde(inicio);
   const double gastado = SegundosDeCpu() - cpu;
   std::printf("Indicador mudo: %.0f ms, %.3f s de procesador\n", ms, gastado);
@@ -135,7 +135,7 @@ TEST_F(PuertoSerieWinTest, UnPuertoQueNoExisteNoAbreYLaOrdenFalla) {
   Peticion orden = Pedido("C", kInexistente, "M");
   AbrirPuerto(puerto, orden);
   const auto inicio = Reloj::now();
-  HacerPeticion(orden, puerto, Dialogo{});
+  HacerPeticion(orden, puerto, VistaComunicando{});
   EXPECT_EQ(orden.xDato, "");
   // Sin puerto no hay plazos que esperar: falla enseguida, con el motivo.
   EXPECT_LT(MsDesde(inicio), 500);

@@ -285,7 +285,7 @@ TEST_F(VentanasWin, ComunicandoEscribeYSeCancelaConEscapeOConElMarco) {
     peticion.xFnc = "T";
     peticion.xDire = "26";
     peticion.xDato = "MEMBRETE";
-    peticion.linea = Seleccion{1, 3, 1};
+    peticion.seleccion = Seleccion{1, 3, 1};
     puerto_.escritos.clear();
     puerto_.alEscribir = [&] {
       HWND dialogo = FindWindowW(L"FrmComm", L"Comunicando");
@@ -327,7 +327,7 @@ TEST_F(VentanasWin, ComunicandoCentradoSobreLaVentana) {
   peticion.xFnc = "T";
   peticion.xDire = "26";
   peticion.xDato = "AB";
-  peticion.linea = Seleccion{1, 3, 1};
+  peticion.seleccion = Seleccion{1, 3, 1};
   FrmComm(principal_, puerto_).Mostrar(peticion);
   EXPECT_NEAR((propio.left + propio.right) / 2, (dueno.left + dueno.right) / 2, 1);
   EXPECT_NEAR((propio.top + propio.bottom) / 2, (dueno.top + dueno.bottom) / 2, 1);

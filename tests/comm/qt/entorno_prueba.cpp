@@ -11,9 +11,9 @@
 
 #include "nombre_puerto.h"
 
-void Apuntar(Peticion& peticion, const Seleccion& linea) {
-  peticion.linea = linea;
-  peticion.dispositivo = MapaPuertos(::Ajustes::DeLaCarpetaActual()).Dispositivo(linea.puerto);
+void Apuntar(Peticion& peticion, const Seleccion& seleccion) {
+  peticion.seleccion = seleccion;
+  peticion.dispositivo = MapaPuertos(::Ajustes::DeLaCarpetaActual()).Dispositivo(seleccion.puerto);
 }
 
 CarpetaDeTrabajo::CarpetaDeTrabajo(const QByteArray& ajustes) : anterior_(QDir::currentPath()) {

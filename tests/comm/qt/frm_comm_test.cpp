@@ -58,7 +58,7 @@ int Barra(const FrmComm& dlg) {
 
 std::string Leer(int direccion, int registros) {
   FrmComm dlg;
-  Apuntar(dlg, kLineaDePrueba);
+  Apuntar(dlg, kSeleccionDePrueba);
   dlg.xFnc = "R";
   dlg.xDire = std::to_string(direccion);
   dlg.xLong = std::to_string(registros);
@@ -80,7 +80,7 @@ class FrmCommTest : public QObject {
 
     FrmComm dlg;
 
-    Apuntar(dlg, kLineaDePrueba);
+    Apuntar(dlg, kSeleccionDePrueba);
     dlg.xFnc = "R";
     dlg.xDire = "26";
     dlg.xLong = "8";
@@ -109,7 +109,7 @@ class FrmCommTest : public QObject {
 
     FrmComm dlg;
 
-    Apuntar(dlg, kLineaDePrueba);
+    Apuntar(dlg, kSeleccionDePrueba);
     dlg.xFnc = "T";
     dlg.xDire = "26";
     dlg.xDato = Membrete();
@@ -130,7 +130,7 @@ class FrmCommTest : public QObject {
          {std::tuple("R", "", "8"), std::tuple("R", "26", "ocho"), std::tuple("R", "70000", "1"),
           std::tuple("T", "x", "")}) {
       FrmComm dlg;
-      Apuntar(dlg, kLineaDePrueba);
+      Apuntar(dlg, kSeleccionDePrueba);
       dlg.xFnc = fnc;
       dlg.xDire = dire;
       dlg.xLong = largo;
@@ -175,7 +175,7 @@ class FrmCommTest : public QObject {
     QVERIFY(!indicador.Pty().isEmpty());
     CarpetaDeTrabajo carpeta(AjustesHacia(indicador.Pty()));
     FrmComm dlg;
-    Apuntar(dlg, kLineaDePrueba);
+    Apuntar(dlg, kSeleccionDePrueba);
     dlg.traza = &traza;
     dlg.xFnc = "T";
     dlg.xDire = "26";
@@ -208,7 +208,7 @@ class FrmCommTest : public QObject {
     traza.lineas.clear();
     dlg.xFnc = "T";
     dlg.xDato = "ABCD";
-    Apuntar(dlg, kLineaDePrueba);
+    Apuntar(dlg, kSeleccionDePrueba);
     dlg.exec();
     QVERIFY(!dlg.xOK);
     QCOMPARE(std::count(traza.lineas.begin(), traza.lineas.end(),
@@ -231,7 +231,7 @@ class FrmCommTest : public QObject {
 
     FrmComm dlg;
 
-    Apuntar(dlg, kLineaDePrueba);
+    Apuntar(dlg, kSeleccionDePrueba);
     dlg.xFnc = "T";
     dlg.xDire = "26";
     dlg.xDato = Membrete();
@@ -270,7 +270,7 @@ class FrmCommTest : public QObject {
 
     FrmComm dlg;
 
-    Apuntar(dlg, kLineaDePrueba);
+    Apuntar(dlg, kSeleccionDePrueba);
     dlg.xFnc = "T";
     dlg.xDire = "26";
     dlg.xDato = "0123456789";

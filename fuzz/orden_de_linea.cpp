@@ -4,7 +4,7 @@
 // espera en el puerto antes de enviar (bytes viejos); los demás llegan `demora` x 10 ms después
 // del envío, así que hay llegadas antes, justo en y después del plazo de 2000 ms.
 
-#include "linea.h"
+#include "orden_de_linea.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "linea.h"
+#include "orden_de_linea.h"
 
 #include <gtest/gtest.h>
 
