@@ -30,6 +30,10 @@
 #include "referencia_libmodbus.h"
 #include "traza_archivo.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 constexpr int kRepeticiones = 5;

@@ -15,6 +15,8 @@
 #include "entorno_prueba.h"
 #include "puerto_serie.h"
 
+using namespace comm;
+
 using namespace std::chrono_literals;
 using Reloj = Puerto::Reloj;
 

@@ -14,6 +14,10 @@
 #include "ecos.h"
 #include "frm_Carga.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 // Avisa del primer pintado de la ventana y termina el programa.

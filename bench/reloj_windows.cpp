@@ -11,6 +11,8 @@
 #include "plazo.h"
 #include "puerto_serie_win.h"
 
+using namespace comm;
+
 namespace {
 
 using Reloj = Puerto::Reloj;

@@ -7,6 +7,10 @@
 
 #include "numero.h"
 
+using namespace almacen;
+
+namespace comm {
+
 namespace {
 
 std::vector<std::string> Partes(const std::string& texto) {
@@ -44,3 +48,5 @@ std::optional<AjustesLinea> LeerAjustesLinea(const std::string& texto) {
   if (!baudios || !paridad || !datos || !parada) return std::nullopt;
   return AjustesLinea{*baudios, *paridad, static_cast<int>(*datos), static_cast<int>(*parada)};
 }
+
+}  // namespace comm

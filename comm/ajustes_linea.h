@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace comm {
+
 // Ajustes de la línea tal como los escribe el control del puerto: "9600,n,8,1" es velocidad,
 // paridad, bits de datos y bits de parada.
 struct AjustesLinea {
@@ -14,3 +16,5 @@ struct AjustesLinea {
 
 // Los ajustes que dice `texto`, o nada si alguna de sus cuatro partes no vale.
 std::optional<AjustesLinea> LeerAjustesLinea(const std::string& texto);
+
+}  // namespace comm

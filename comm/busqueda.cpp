@@ -3,6 +3,8 @@
 #include "sondeo.h"
 #include "traza.h"
 
+namespace comm {
+
 namespace {
 
 // Pone la velocidad en el puerto abierto; false si no la admite.
@@ -49,3 +51,5 @@ ResultadoBusqueda Buscar(PuertoControl& comm1, const PlanBusqueda& plan, Traza* 
   }
   return resultado;
 }
+
+}  // namespace comm

@@ -7,6 +7,8 @@
 #include "ecos.h"
 #include "puerto_control.h"
 
+namespace comm {
+
 class Traza;
 
 // Búsqueda de los indicadores de una línea: su ID y su velocidad. Solo lee: nada se escribe en
@@ -39,3 +41,5 @@ struct AvisosBusqueda {
 // la línea, si lo hay, se reconoce y nunca se toma por respuesta.
 ResultadoBusqueda Buscar(PuertoControl& comm1, const PlanBusqueda& plan, Traza* traza,
                          EcoDelPuerto eco, const AvisosBusqueda& avisos);
+
+}  // namespace comm

@@ -8,6 +8,10 @@
 #include "traza.h"
 #include "velocidades.h"
 
+using namespace almacen;
+
+namespace comm {
+
 namespace {
 
 // El texto de Label1 durante "R" y "T": el de la petición o el de su clase.
@@ -89,3 +93,5 @@ void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const VistaComunica
   if (comm1.PortOpen()) comm1.SetPortOpen(false);
   if (vista.progreso) vista.progreso(100);
 }
+
+}  // namespace comm

@@ -6,6 +6,8 @@
 #include "peticion.h"
 #include "puerto_control.h"
 
+namespace comm {
+
 // Lo que hace el diálogo "Comunicando" con su petición, igual en todas las ventanas; cada una
 // pone la barra, la etiqueta, el botón "Cancelar" y el temporizador.
 struct VistaComunicando {
@@ -28,3 +30,5 @@ inline constexpr int kMsTimerOn = 100;
 // Paso de la petición (primer tic del temporizador): la hace, cierra el puerto y deja la barra
 // en 100. El resultado queda en xOK y xDato.
 void HacerPeticion(Peticion& peticion, PuertoControl& comm1, const VistaComunicando& vista);
+
+}  // namespace comm

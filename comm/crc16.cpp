@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+namespace comm {
+
 namespace {
 
 // Byte bajo y byte alto de cada entrada de la tabla del polinomio reflejado 0xA001.
@@ -60,3 +62,5 @@ std::string crc16(const std::string& Mensaje) {
   }
   return {static_cast<char>(primero), static_cast<char>(segundo)};
 }
+
+}  // namespace comm

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+namespace comm {
+
 // Mensaje más largo que acepta crc16: su búfer de trabajo tiene 31 posiciones.
 constexpr std::size_t kLargoMaximoCrc = 31;
 
@@ -10,3 +12,5 @@ constexpr std::size_t kLargoMaximoCrc = 31;
 // orden en que viajan por la línea. Un mensaje de más de kLargoMaximoCrc bytes lanza
 // std::out_of_range.
 std::string crc16(const std::string& Mensaje);
+
+}  // namespace comm

@@ -4,6 +4,8 @@
 
 #include "traza.h"
 
+namespace comm {
+
 bool Ecos::Tiene(const std::string& dispositivo) const {
   const auto it = eco_.find(dispositivo);
   return it != eco_.end() && it->second;
@@ -28,3 +30,5 @@ void EcoDelPuerto::Aprender(bool eco) {
                        : "la línea ya no devuelve el eco");
   }
 }
+
+}  // namespace comm

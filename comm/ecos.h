@@ -3,6 +3,8 @@
 #include <map>
 #include <string>
 
+namespace comm {
+
 class Traza;
 
 // Lo aprendido en esta ejecución sobre qué líneas devuelven lo que se envía (adaptadores RS-485
@@ -34,3 +36,5 @@ class EcoDelPuerto {
   Traza* traza_ = nullptr;
   bool eco_ = false;
 };
+
+}  // namespace comm

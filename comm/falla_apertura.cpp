@@ -1,5 +1,7 @@
 #include "falla_apertura.h"
 
+namespace comm {
+
 std::string MotivoFalla(FallaApertura falla) {
   switch (falla) {
     case FallaApertura::NoExiste:
@@ -14,3 +16,5 @@ std::string MotivoFalla(FallaApertura falla) {
       return "el puerto no se pudo abrir";
   }
 }
+
+}  // namespace comm

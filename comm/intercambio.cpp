@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace comm {
+
 namespace {
 
 bool EsEscritura(const PeticionModbus& peticion) {
@@ -14,7 +16,7 @@ void Examinar(Intento& intento, const PeticionModbus& peticion, bool eco) {
   const bool ecoPosible = eco || !EsEscritura(peticion);
   const Frente frente = ecoPosible ? FrenteDeEco(peticion.trama, recibido) : Frente::Otro;
   if (frente == Frente::ParteDelEco && (eco || !recibido.empty())) {
-    intento.examen = ::Examinar(peticion, recibido);  // solo para la traza, si vence el plazo
+    intento.examen = comm::Examinar(peticion, recibido);  // solo para la traza, si vence el plazo
     intento.examen.terminado = false;
     intento.examen.datos.clear();
     // Lo que falta del eco, o de una respuesta que empiece igual (mismo ID y función), lo que
@@ -24,7 +26,7 @@ void Examinar(Intento& intento, const PeticionModbus& peticion, bool eco) {
     return;
   }
   intento.eco = frente == Frente::Eco ? peticion.trama.size() : 0;
-  intento.examen = ::Examinar(peticion, recibido.substr(intento.eco));
+  intento.examen = comm::Examinar(peticion, recibido.substr(intento.eco));
 }
 
 // Nada de una respuesta llegó todavía: nada, o solo el eco entero de la petición. El comienzo
@@ -84,3 +86,5 @@ std::optional<bool> EcoVisto(const PeticionModbus& peticion, const Intento& inte
   if (alFrente && !EsEscritura(peticion)) return false;
   return std::nullopt;
 }
+
+}  // namespace comm

@@ -10,6 +10,8 @@
 #include "puerto.h"
 #include "recepcion.h"
 
+namespace comm {
+
 // Plazo de una respuesta, contado desde que se escribió la petición.
 constexpr std::chrono::milliseconds kPlazoRespuesta{2000};
 
@@ -49,3 +51,5 @@ Intento Intentar(Puerto& comm1, const PeticionModbus& peticion, bool eco,
 // nunca es su respuesta, y una respuesta al frente dice que no hubo eco. El de una escritura es
 // igual a su respuesta: solo se lo aparta en una línea que ya se sabe con eco.
 std::optional<bool> EcoVisto(const PeticionModbus& peticion, const Intento& intento);
+
+}  // namespace comm

@@ -5,6 +5,8 @@
 #include "intercambio.h"
 #include "tramas.h"
 
+namespace comm {
+
 Motivo MotivoDelJuicio(const Juicio& juicio) {
   switch (juicio.veredicto) {
     case Veredicto::Aceptada:
@@ -75,3 +77,5 @@ Motivo MotivoDelIntento(const Intento& intento) {
   }
   return {intento.eco > 0 ? Causa::SoloEco : Causa::SinRespuesta};
 }
+
+}  // namespace comm

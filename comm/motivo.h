@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+namespace comm {
+
 struct Intento;
 struct Juicio;
 
@@ -51,3 +53,5 @@ struct Entrega {
   std::string datos;
   Motivo motivo;
 };
+
+}  // namespace comm

@@ -4,6 +4,10 @@
 
 #include "nombres.h"
 
+using namespace almacen;
+
+namespace comm {
+
 std::string NombrePorDefecto(long numero) {
 #ifdef _WIN32
   return "COM" + std::to_string(numero);
@@ -41,3 +45,5 @@ std::string MapaPuertos::Dispositivo(long numero) const {
   if (!fijo_.empty()) return fijo_;
   return Asignado(numero).value_or(NombrePorDefecto(numero));
 }
+
+}  // namespace comm

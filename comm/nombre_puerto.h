@@ -5,6 +5,8 @@
 
 #include "ajustes.h"
 
+namespace comm {
+
 // El número de puerto más alto que el programa admite ("Com255").
 inline constexpr long kUltimoPuerto = 255;
 
@@ -20,7 +22,7 @@ class MapaPuertos {
  public:
   // La clave "Com<n>" de la sección "Puertos" de `ajustes`, leída en cada consulta: la ventana
   // la escribe al elegir un adaptador nuevo; sin ella, el nombre por defecto.
-  explicit MapaPuertos(Ajustes ajustes);
+  explicit MapaPuertos(almacen::Ajustes ajustes);
   // Un mismo dispositivo para todos los números (la línea de órdenes con --dispositivo); los
   // ajustes no cuentan.
   static MapaPuertos Fijo(std::string dispositivo);
@@ -30,6 +32,8 @@ class MapaPuertos {
   std::optional<std::string> Asignado(long numero) const;
 
  private:
-  Ajustes ajustes_;
+  almacen::Ajustes ajustes_;
   std::string fijo_;
 };
+
+}  // namespace comm

@@ -5,6 +5,8 @@
 #include "sucesos.h"
 #include "traza.h"
 
+namespace comm {
+
 namespace {
 
 constexpr std::size_t kLargoRespuesta = 90;
@@ -80,3 +82,5 @@ Entrega TRxC(Puerto& comm1, std::string comando, Traza* traza, EcoDelPuerto eco)
   if (!respuesta.motivo.Exito()) respuesta.datos.clear();
   return respuesta;
 }
+
+}  // namespace comm

@@ -7,6 +7,8 @@
 #include "motivo.h"
 #include "puerto.h"
 
+namespace comm {
+
 class Traza;
 
 // Orden de línea: envía una vez ":" + comando + CR LF y trae lo que llegó detrás de su eco (si la
@@ -20,3 +22,5 @@ Entrega OrdenDeLinea(Puerto& comm1, std::string comando, Traza* traza, EcoDelPue
 // respuesta de exactamente 90 bytes. El eco de la orden, si la línea lo devuelve, no es parte de
 // la respuesta.
 Entrega TRxC(Puerto& comm1, std::string comando, Traza* traza = nullptr, EcoDelPuerto eco = {});
+
+}  // namespace comm

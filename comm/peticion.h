@@ -4,6 +4,8 @@
 
 #include "motivo.h"
 
+namespace comm {
+
 class Ecos;
 class Traza;
 
@@ -34,3 +36,5 @@ struct Peticion {
   Traza* traza = nullptr;   // nada: sin traza
   Ecos* ecos = nullptr;     // lo sabido del eco de cada línea; nada: se aprende en cada petición
 };
+
+}  // namespace comm

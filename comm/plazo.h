@@ -7,6 +7,8 @@
 
 #include "puerto.h"
 
+namespace comm {
+
 // Milisegundos enteros que faltan hasta `limite` (0 si falta menos de uno): lo que piden las
 // esperas del sistema.
 inline int MsHasta(Puerto::Reloj::time_point limite) {
@@ -20,3 +22,5 @@ inline int MsHasta(Puerto::Reloj::time_point limite) {
 inline void DormirHasta(Puerto::Reloj::time_point limite) {
   while (Puerto::Reloj::now() < limite) std::this_thread::sleep_until(limite);
 }
+
+}  // namespace comm

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+namespace comm {
+
 // Lo que las transferencias usan del control del puerto serie: texto de bytes que entra y sale,
 // la cuenta de recibidos, una espera que bloquea y el reloj monótono del puerto. Cada byte 0-255
 // pasa sin cambios. Un puerto cerrado o caído no da nada (ni bytes, cuenta 0) y sus esperas
@@ -30,3 +32,5 @@ class Puerto {
   // Velocidad de la línea en baudios; 0 si no se sabe.
   virtual long Baudios() = 0;
 };
+
+}  // namespace comm

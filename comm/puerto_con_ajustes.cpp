@@ -2,6 +2,10 @@
 
 #include "nombre_puerto.h"
 
+using namespace almacen;
+
+namespace comm {
+
 bool PuertoConAjustes::SetCommPort(long numero) {
   if (PortOpen() || numero < 1 || numero > kUltimoPuerto) return false;
   commPort_ = numero;
@@ -35,3 +39,5 @@ bool PuertoConAjustes::SetRTSEnable(bool alto) {
   rts_ = alto;
   return !PortOpen() || AplicarRts(alto);
 }
+
+}  // namespace comm

@@ -5,6 +5,8 @@
 #include "ajustes_linea.h"
 #include "puerto_control.h"
 
+namespace comm {
+
 // Lo del control del puerto serie que es igual en cada plataforma: número, ajustes de la línea,
 // RTS, el motivo de la última apertura fallida y el reloj. Cada plataforma pone la línea y RTS
 // en su dispositivo, lo abre, lo cierra y mueve los bytes.
@@ -44,3 +46,5 @@ class PuertoConAjustes : public PuertoControl {
   std::string elegido_;
   std::string settings_ = "9600,n,8,1";
 };
+
+}  // namespace comm

@@ -4,6 +4,8 @@
 
 #include "puerto.h"
 
+namespace comm {
+
 // El control del puerto serie completo: lo que el diálogo configura antes de abrir, además de lo
 // que usan las transferencias. Cada propiedad que no se puede poner devuelve false y conserva su
 // valor, para que quien la pone se salte el paso y siga.
@@ -25,3 +27,5 @@ class PuertoControl : public Puerto {
   // Por qué falló la última apertura, en castellano; vacío si abrió.
   virtual std::string ErrorApertura() const = 0;
 };
+
+}  // namespace comm

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+namespace comm {
+
 namespace {
 
 // Largo de la trama con bytes de control correctos que empieza en `resto`, o 0. Primero el de
@@ -85,3 +87,5 @@ Examen Examinar(const PeticionModbus& peticion, std::string_view recibido) {
   examen.terminado = estropeada;
   return examen;
 }
+
+}  // namespace comm

@@ -7,6 +7,8 @@
 
 #include "tramas.h"
 
+namespace comm {
+
 // Lo recibido tras una petición Modbus, partido en tramas. RTU no marca dónde acaba una trama:
 // se parte por los largos posibles (el de la respuesta esperada, el de una excepción, 8 y el
 // que dice la cuenta de bytes) y se toma como trama el que trae bytes de control correctos.
@@ -29,3 +31,5 @@ struct Examen {
 };
 
 Examen Examinar(const PeticionModbus& peticion, std::string_view recibido);
+
+}  // namespace comm

@@ -7,6 +7,8 @@
 
 #include "intercambio.h"
 
+namespace comm {
+
 namespace {
 
 constexpr long long kBitsSilencio = 35;  // 3,5 caracteres de 10 bits
@@ -33,3 +35,5 @@ void GuardarSilencio(Puerto& comm1) {
     comm1.Input();
   }
 }
+
+}  // namespace comm

@@ -4,6 +4,8 @@
 
 #include "puerto.h"
 
+namespace comm {
+
 // Lo que ocupan `bits` en la línea a `baudios` (un carácter son 10 bits), redondeado hacia arriba
 // al microsegundo; 0 si no se sabe la velocidad.
 std::chrono::microseconds TiempoEnLinea(long baudios, long long bits);
@@ -12,3 +14,5 @@ std::chrono::microseconds TiempoEnLinea(long baudios, long long bits);
 // al menos 3,5 caracteres (de 10 bits) callada desde el último byte recibido. Con ruido sin
 // fin se rinde tras kPlazoRespuesta, para que el envío nunca quede colgado.
 void GuardarSilencio(Puerto& comm1);
+
+}  // namespace comm

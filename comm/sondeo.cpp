@@ -5,6 +5,8 @@
 #include "tramas.h"
 #include "transferencia.h"
 
+namespace comm {
+
 namespace {
 
 constexpr long kBitsPorCaracter = 10;
@@ -35,3 +37,5 @@ bool ContestaElId(Puerto& comm1, std::uint8_t id, Traza* traza, EcoDelPuerto& ec
   const Veredicto veredicto = intento.examen.trozos.back().juicio.veredicto;
   return veredicto == Veredicto::Aceptada || veredicto == Veredicto::Excepcion;
 }
+
+}  // namespace comm

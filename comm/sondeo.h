@@ -7,6 +7,8 @@
 #include "ecos.h"
 #include "puerto.h"
 
+namespace comm {
+
 class Traza;
 
 // Sondeos cortos para buscar indicadores: solo leen (función 3) o piden la orden M; nunca
@@ -32,3 +34,5 @@ bool OyeLaOrden(Puerto& comm1, Traza* traza, EcoDelPuerto& eco);
 // Lee un registro del ID: true si ese ID contestó, con el registro o con una excepción. El eco
 // de la lectura nunca es su respuesta.
 bool ContestaElId(Puerto& comm1, std::uint8_t id, Traza* traza, EcoDelPuerto& eco);
+
+}  // namespace comm

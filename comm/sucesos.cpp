@@ -3,6 +3,8 @@
 #include "motivo.h"
 #include "traza.h"
 
+namespace comm {
+
 namespace {
 
 // Los mismos textos que el resultado de la petición; el de una escritura no responde con su eco.
@@ -61,3 +63,5 @@ void AnotarIntento(Traza& traza, const PeticionModbus& peticion, const Intento& 
   }
   if (!intento.examen.terminado) AnotarSinRespuesta(traza, intento.espera);
 }
+
+}  // namespace comm

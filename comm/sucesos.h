@@ -7,6 +7,8 @@
 #include "intercambio.h"
 #include "tramas.h"
 
+namespace comm {
+
 class Traza;
 
 // Los textos de la traza. Solo se arman con la traza encendida.
@@ -20,3 +22,5 @@ void AnotarSinRespuesta(Traza& traza, std::chrono::milliseconds espera = kPlazoR
 void AnotarEnvio(Traza& traza, const PeticionModbus& peticion, int intento, int intentos);
 // Cada trama o tramo de basura recibido con su veredicto, y el plazo si venció.
 void AnotarIntento(Traza& traza, const PeticionModbus& peticion, const Intento& intento);
+
+}  // namespace comm

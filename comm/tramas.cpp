@@ -4,6 +4,8 @@
 
 #include "crc16.h"
 
+namespace comm {
+
 namespace {
 
 constexpr char kLeer = 3;
@@ -115,3 +117,5 @@ std::size_t LargoComoRespuesta(const PeticionModbus& peticion, std::string_view 
   if (Funcion(peticion) == kLeer && inicio.size() > 2 && inicio[2] != Cuenta(peticion)) return 0;
   return peticion.largoRespuesta;
 }
+
+}  // namespace comm

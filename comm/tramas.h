@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace comm {
+
 // Tramas Modbus RTU de lectura (función 3) y escritura de un registro (función 6).
 // Cada registro lleva dos caracteres: el primero en su byte bajo, el segundo en el alto.
 
@@ -62,3 +64,5 @@ bool ControlCorrecto(std::string_view trama);
 // `peticion`, según esclavo, función y, en una lectura, la cuenta de bytes; 0 si no puede
 // serlo. Con solo el primer byte, el más corto de los dos.
 std::size_t LargoComoRespuesta(const PeticionModbus& peticion, std::string_view inicio);
+
+}  // namespace comm

@@ -12,6 +12,10 @@
 #include "tramas.h"
 #include "traza.h"
 
+using namespace almacen;
+
+namespace comm {
+
 namespace {
 
 constexpr int kIntentos = 3;
@@ -140,3 +144,5 @@ Entrega Transferencia::Escribir(const std::string& direccion, std::string& dato)
   }
   return {ecos, {Causa::Exito}};
 }
+
+}  // namespace comm

@@ -9,6 +9,8 @@
 #include "puerto.h"
 #include "tramas.h"
 
+namespace comm {
+
 class Traza;
 
 // Un intento con la línea en silencio antes y, con `traza`, anotado como intento `intento` de
@@ -54,3 +56,5 @@ class Transferencia {
   Avance avance_;
   EcoDelPuerto eco_;
 };
+
+}  // namespace comm

@@ -9,6 +9,10 @@
 
 #include "ajustes.h"
 
+using namespace almacen;
+
+namespace comm {
+
 namespace {
 
 // "2026-12-07 15:50:01.123 ": hora local al milisegundo.
@@ -57,3 +61,5 @@ std::unique_ptr<Traza> AbrirTraza(const Ajustes& ajustes, bool porOpcion) {
   if (!porOpcion && ajustes.LeerIni("Diagnostico", "Traza", "0") != "1") return nullptr;
   return std::make_unique<TrazaArchivo>(ajustes.Carpeta() / "Brun_Kqt.log");
 }
+
+}  // namespace comm

@@ -8,6 +8,8 @@
 #include "ajustes.h"
 #include "traza.h"
 
+namespace comm {
+
 // La traza en un archivo: cada suceso es una línea con la hora local al milisegundo. Pasado
 // kTopeTraza el archivo pasa a llamarse <archivo>.1 (el anterior se pierde) y empieza otro.
 // Un archivo que no se puede escribir pierde la línea sin más.
@@ -26,4 +28,6 @@ class TrazaArchivo : public Traza {
 
 // La traza "Brun_Kqt.log", junto al archivo de ajustes, si la pide la opción --traza
 // (`porOpcion`) o el ajuste [Diagnostico] Traza = 1; si no, nada.
-std::unique_ptr<Traza> AbrirTraza(const Ajustes& ajustes, bool porOpcion);
+std::unique_ptr<Traza> AbrirTraza(const almacen::Ajustes& ajustes, bool porOpcion);
+
+}  // namespace comm

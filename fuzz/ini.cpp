@@ -17,6 +17,8 @@
 #include "exigir.h"
 #include "nombres.h"
 
+using namespace almacen;
+
 namespace {
 
 constexpr std::size_t kArchivoMaximo = 8192;

@@ -16,6 +16,8 @@
 #include "exigir.h"
 #include "puerto_falso.h"
 
+using namespace comm;
+
 namespace {
 
 constexpr std::size_t kLargoRespuesta = 90;

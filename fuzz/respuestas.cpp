@@ -13,6 +13,8 @@
 #include "recepcion.h"
 #include "tramas.h"
 
+using namespace comm;
+
 namespace {
 
 // CRC-16/MODBUS bit a bit, sin la tabla del núcleo, byte bajo primero.

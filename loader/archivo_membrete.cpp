@@ -3,6 +3,8 @@
 #include <fstream>
 #include <system_error>
 
+namespace carga {
+
 namespace fs = std::filesystem;
 
 LecturaMembrete Tx(const fs::path& archivo, std::size_t limite) {
@@ -26,3 +28,5 @@ LecturaMembrete Tx(const fs::path& archivo, std::size_t limite) {
   if (texto.size() > limite) return {EstadoLectura::DemasiadoLargo, ""};
   return {EstadoLectura::Leido, texto};
 }
+
+}  // namespace carga

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+namespace carga {
+
 // La lectura del archivo de membrete que eligió el operador.
 enum class EstadoLectura {
   Leido,           // texto trae el archivo entero (vacío si falta o está vacío)
@@ -19,3 +21,5 @@ struct LecturaMembrete {
 // Los bytes del archivo tal cual. El tamaño se mira antes de leer y nunca se leen más de
 // `limite` + 1 bytes: un archivo enorme, o uno que crece mientras tanto, no cuesta nada.
 LecturaMembrete Tx(const std::filesystem::path& archivo, std::size_t limite);
+
+}  // namespace carga

@@ -1,5 +1,7 @@
 #include "bloque_setup.h"
 
+namespace carga {
+
 namespace {
 
 constexpr std::size_t kLargoBloque = 90;
@@ -32,3 +34,5 @@ std::vector<std::pair<std::string, long>> ValoresSetup(const std::string& bloque
   for (std::size_t p = kLargoRegistro * kRegistros; p < kLargoBloque; ++p) guardar(Byte(bloque, p));
   return valores;
 }
+
+}  // namespace carga

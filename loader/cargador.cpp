@@ -7,6 +7,11 @@
 #include "seleccion_guardada.h"
 #include "textos.h"
 
+using namespace almacen;
+using namespace comm;
+
+namespace carga {
+
 namespace {
 
 const char* const kAvisoAjustes = "No se pudieron guardar los ajustes en Brun_Kqt.ini";
@@ -144,3 +149,5 @@ void Cargador::subir() {
     pantalla_.Caja("Error", textos::kErrorCarga, PantallaCarga::Icono::Critico);
   }
 }
+
+}  // namespace carga

@@ -8,8 +8,12 @@
 #include "pantalla_carga.h"
 #include "puertos_ventana.h"
 
+namespace comm {
 class Ecos;
 class Traza;
+}  // namespace comm
+
+namespace carga {
 
 // Las reglas de la ventana principal, iguales en todas las plataformas: arranque, salida,
 // conexión, elección del membrete y subida. La ventana de cada plataforma dibuja, llama a estos
@@ -19,7 +23,8 @@ class Cargador {
   // `ajustes`: el archivo de ajustes de esta ejecución, que también dice qué dispositivo nombra
   // cada "ComN"; `traza` puede faltar; `ecos` dura lo que el programa; `pc` son los puertos de
   // esta PC para la lista.
-  Cargador(PantallaCarga& pantalla, Ajustes ajustes, Traza* traza, Ecos& ecos, PuertosPc pc = {});
+  Cargador(PantallaCarga& pantalla, almacen::Ajustes ajustes, comm::Traza* traza, comm::Ecos& ecos,
+           PuertosPc pc = {});
 
   void Form_Load();
   void Chk_inicio_Click();
@@ -41,14 +46,16 @@ class Cargador {
  private:
   // Guarda la elección de pantalla, y el adaptador del puerto elegido si aún no tenía clave en
   // [Puertos], y la devuelve para la petición; avisa si no se pudo guardar.
-  Seleccion GuardarEleccion();
-  Peticion NuevaPeticion(const Seleccion& seleccion) const;
+  comm::Seleccion GuardarEleccion();
+  comm::Peticion NuevaPeticion(const comm::Seleccion& seleccion) const;
 
   PantallaCarga& pantalla_;
-  Ajustes ajustes_;
-  MapaPuertos mapa_;
-  Traza* traza_;
-  Ecos& ecos_;
+  almacen::Ajustes ajustes_;
+  comm::MapaPuertos mapa_;
+  comm::Traza* traza_;
+  comm::Ecos& ecos_;
   PuertosPc pc_;
   PuertosVentana puertos_;
 };
+
+}  // namespace carga

@@ -5,6 +5,8 @@
 
 #include "peticion.h"
 
+namespace carga {
+
 // Posición y tamaño de cada control en twips (1440 por pulgada; 15 por píxel a 96 ppp),
 // relativos a su contenedor. Las ventanas de todas las plataformas se arman con esta tabla.
 struct Lugar {
@@ -69,7 +71,9 @@ inline constexpr double kPuntosDestacado = 13.5;  // Label2 y Lbl_Fin, negrita a
 inline constexpr double kPuntosId = 9.75;         // LabelId0, Arial negrita
 
 // HScrollId0: el ID va de 0 a kUltimoId; un clic en la guía o Re Pág/Av Pág lo mueve 16.
-inline constexpr int kIdMaximo = static_cast<int>(kUltimoId);
+inline constexpr int kIdMaximo = static_cast<int>(comm::kUltimoId);
 inline constexpr int kPasoPaginaId = 16;
 
 }  // namespace disposicion
+
+}  // namespace carga

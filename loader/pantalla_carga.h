@@ -7,6 +7,8 @@
 
 #include "peticion.h"
 
+namespace carga {
+
 // Lo que los flujos de la ventana principal piden a la ventana de cada plataforma: leer y
 // mostrar sus controles, mostrar cajas y diálogos. Los textos llegan en UTF-8.
 class PantallaCarga {
@@ -20,11 +22,11 @@ class PantallaCarga {
   virtual ~PantallaCarga() = default;
 
   // Puerto (posición + 1), velocidad (posición) e ID que se ven en pantalla.
-  virtual Seleccion Eleccion() const = 0;
+  virtual comm::Seleccion Eleccion() const = 0;
   // Los nombres de la lista de puertos, "Com1" primero.
   virtual void MostrarPuertos(const std::vector<std::string>& nombres) = 0;
   // Pone las listas y la barra del ID; una posición fuera de la lista la deja sin elección.
-  virtual void MostrarEleccion(const Seleccion& eleccion) = 0;
+  virtual void MostrarEleccion(const comm::Seleccion& eleccion) = 0;
 
   // La casilla "No mostrar al inicio".
   virtual bool NoMostrar() const = 0;
@@ -48,7 +50,9 @@ class PantallaCarga {
       const std::filesystem::path& carpeta) = 0;
   // Muestra "Comunicando" con la petición, centrado sobre la ventana, y vuelve cuando la
   // petición terminó.
-  virtual void Comunicar(Peticion& peticion) = 0;
+  virtual void Comunicar(comm::Peticion& peticion) = 0;
   // Termina el programa sin más eventos.
   virtual void Terminar() = 0;
 };
+
+}  // namespace carga

@@ -4,6 +4,11 @@
 #include "sucesos.h"
 #include "traza.h"
 
+using namespace almacen;
+using namespace comm;
+
+namespace carga {
+
 namespace {
 
 constexpr std::size_t kLargoSondeo = 16;  // ocho registros
@@ -115,3 +120,5 @@ Entrega LeerMembreteIndicador(const Peticion& peticion, const Comunicar& comunic
   const Peticion lectura = LeerRegistros(peticion, kRegistrosMembrete, comunicar);
   return {lectura.xOK ? lectura.xDato : std::string(), lectura.motivo};
 }
+
+}  // namespace carga

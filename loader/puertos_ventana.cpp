@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <system_error>
 
+using namespace almacen;
+using namespace comm;
+
+namespace carga {
+
 namespace {
 
 constexpr long kPuertosSiempre = 8;
@@ -61,3 +66,5 @@ PuertosVentana ArmarPuertos(const PuertosPc& pc, long guardado, const MapaPuerto
   for (long n = 1; n <= ultimo; ++n) puertos.nombres.push_back("Com" + std::to_string(n));
   return puertos;
 }
+
+}  // namespace carga

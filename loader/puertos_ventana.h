@@ -7,6 +7,8 @@
 
 #include "nombre_puerto.h"
 
+namespace carga {
+
 // Lo que la PC tiene, como lo da cada plataforma.
 struct PuertosPc {
   std::vector<long> numeros;             // los COM<n> del sistema (Windows)
@@ -30,4 +32,6 @@ struct PuertosVentana {
   std::vector<std::string> nombres;
   std::map<long, std::string> nuevos;  // número -> adaptador aún sin clave en [Puertos]
 };
-PuertosVentana ArmarPuertos(const PuertosPc& pc, long guardado, const MapaPuertos& mapa);
+PuertosVentana ArmarPuertos(const PuertosPc& pc, long guardado, const comm::MapaPuertos& mapa);
+
+}  // namespace carga

@@ -4,6 +4,11 @@
 #include "nombre_puerto.h"
 #include "velocidades.h"
 
+using namespace almacen;
+using namespace comm;
+
+namespace carga {
+
 // Los valores guardados fuera de lo que la ventana admite valen como ausentes; -1 en
 // "Baudios" y 0 en "Comm" dejan la lista sin elección. La lista de puertos llega al "Comm"
 // guardado, así que cualquier puerto que el programa admite es una elección.
@@ -18,3 +23,5 @@ bool GuardarSeleccion(const Ajustes& ajustes, const Seleccion& eleccion) {
   guardada = ajustes.IntentarEscribirIni("Global", "Baudios", eleccion.baudios) && guardada;
   return ajustes.IntentarEscribirIni("global", "ID_1", eleccion.id) && guardada;
 }
+
+}  // namespace carga

@@ -1,5 +1,7 @@
 #include "texto_ayuda.h"
 
+namespace carga {
+
 const char kTextoAyuda[] =
     "1- Configuración del indicador\r\n"
     "    El indicador Kesta/Merlo debe configurarse de\r\n"
@@ -34,3 +36,5 @@ const char kTextoAyuda[] =
     "6- Solo resta desconectar el indicador, volver\r\n"
     "   a configurarlo como estaba originalmente, \r\n"
     "   y utilizarlo según necesidad.\r\n";
+
+}  // namespace carga

@@ -4,6 +4,8 @@
 
 #include "velocidades.h"
 
+namespace carga {
+
 // Los textos de las ventanas, una sola vez para todas las plataformas (UTF-8).
 namespace textos {
 
@@ -24,9 +26,9 @@ inline constexpr char kConectar[] = "Conectar Kesta";
 inline constexpr char kBuscar[] = "Buscar Archivo";
 inline constexpr char kSubir[] = "Subir a Indicador";
 inline constexpr char kEstado[] = "Estado";
-inline constexpr const char* kVelocidades[] = {::kVelocidades[0], ::kVelocidades[1],
-                                               ::kVelocidades[2], ::kVelocidades[3]};
-static_assert(std::size(kVelocidades) == kVelocidadesVentana);
+inline constexpr const char* kVelocidades[] = {comm::kVelocidades[0], comm::kVelocidades[1],
+                                               comm::kVelocidades[2], comm::kVelocidades[3]};
+static_assert(std::size(kVelocidades) == comm::kVelocidadesVentana);
 
 // Diálogo "Comunicando".
 inline constexpr char kComunicando[] = "Comunicando";
@@ -39,3 +41,5 @@ inline constexpr char kFiltroPatron[] = "*.txt";
 inline constexpr char kCarpetaMembretes[] = "ticket";
 
 }  // namespace textos
+
+}  // namespace carga

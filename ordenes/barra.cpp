@@ -10,6 +10,8 @@
 #include <unistd.h>
 #endif
 
+namespace ordenes {
+
 namespace {
 
 constexpr int kMarcas = 30;
@@ -40,3 +42,5 @@ bool ErroresEnTerminal() {
   return isatty(STDERR_FILENO) != 0;
 #endif
 }
+
+}  // namespace ordenes

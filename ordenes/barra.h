@@ -3,6 +3,8 @@
 #include <ostream>
 #include <string>
 
+namespace ordenes {
+
 // Avance de una tarea en la terminal: una sola línea que se redibuja. Si la salida de errores
 // no es una terminal, no escribe nada.
 class Barra {
@@ -21,3 +23,5 @@ class Barra {
 
 // La salida de errores de este proceso es una terminal.
 bool ErroresEnTerminal();
+
+}  // namespace ordenes

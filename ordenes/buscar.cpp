@@ -10,6 +10,11 @@
 #include "busqueda.h"
 #include "velocidades.h"
 
+using namespace almacen;
+using namespace comm;
+
+namespace ordenes {
+
 namespace {
 
 // Sin --id, todas las direcciones de esclavo de Modbus.
@@ -112,3 +117,5 @@ int CorrerBusqueda(const Orden& orden, const std::string& comoPuerto, PuertoCont
   Resumir(resultado, plan, comoPuerto, puerto.Ahora() - inicio, consola.errores);
   return resultado.hallados.empty() ? 1 : 0;
 }
+
+}  // namespace ordenes

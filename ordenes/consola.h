@@ -8,6 +8,8 @@
 #include "ajustes.h"
 #include "puerto_control.h"
 
+namespace ordenes {
+
 // Un puerto serie que el sistema tiene, como lo nombra el sistema.
 struct PuertoDelSistema {
   std::string dispositivo;  // "/dev/ttyUSB0", "COM3"
@@ -20,9 +22,11 @@ struct Consola {
   std::ostream& salida;   // los datos pedidos: membretes, claves "Setup", puertos, ayuda
   std::ostream& errores;  // avance, resultados y errores, para la persona
   bool terminal;          // `errores` es una terminal: muestra la barra de avance
-  PuertoControl& puerto;
+  comm::PuertoControl& puerto;
   std::function<std::vector<PuertoDelSistema>()> puertos;
   // Los ajustes de esta ejecución, en la carpeta desde la que se dio la orden: allí va la traza,
   // y de allí parten los archivos que la orden nombra.
-  Ajustes ajustes;
+  almacen::Ajustes ajustes;
 };
+
+}  // namespace ordenes

@@ -4,6 +4,11 @@
 #include <iomanip>
 #include <set>
 
+using namespace almacen;
+using namespace comm;
+
+namespace ordenes {
+
 namespace {
 
 // En Windows el número sale del nombre COM<N>; en los demás sistemas, de [Puertos].
@@ -73,3 +78,5 @@ void ListarPuertos(const std::vector<PuertoDelSistema>& puertos, const MapaPuert
     salida << '\n';
   }
 }
+
+}  // namespace ordenes

@@ -8,6 +8,11 @@
 #include "peticion.h"
 #include "velocidades.h"
 
+using namespace almacen;
+using namespace comm;
+
+namespace ordenes {
+
 namespace {
 
 struct Fallo {
@@ -164,3 +169,5 @@ LecturaOrden LeerOrden(const std::vector<std::string>& argumentos) {
     return {Orden{}, fallo.texto};
   }
 }
+
+}  // namespace ordenes

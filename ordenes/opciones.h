@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace ordenes {
+
 enum class Tarea { Ninguna, Subir, Leer, Conectar, Buscar, Puertos, Ayuda };
 
 // Lo que pide la línea de órdenes. Lo que falta se toma de Brun_Kqt.ini.
@@ -26,3 +28,5 @@ struct LecturaOrden {
 
 // Los argumentos sin el nombre del programa, en UTF-8.
 LecturaOrden LeerOrden(const std::vector<std::string>& argumentos);
+
+}  // namespace ordenes

@@ -8,6 +8,12 @@
 #include "pasos.h"
 #include "trabajo.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
+namespace ordenes {
+
 namespace {
 
 const char kAyuda[] =
@@ -109,3 +115,5 @@ int EjecutarOrdenes(const std::vector<std::string>& argumentos, const Consola& c
   }
   return CorrerTrabajo(orden, membrete, consola);
 }
+
+}  // namespace ordenes

@@ -5,6 +5,8 @@
 
 #include "consola.h"
 
+namespace ordenes {
+
 // Sin argumentos, o solo con --traza, el programa abre la ventana. También con un solo argumento
 // que es un archivo que existe: un membrete soltado sobre el programa o abierto con él. La
 // ventana abre como siempre; el membrete se elige con "Buscar Archivo" después de conectar.
@@ -17,3 +19,5 @@ bool PideTraza(const std::vector<std::string>& argumentos);
 // pedido y devuelve el código de salida: 0 todo bien, 1 algún indicador falló o el puerto no
 // abrió, 2 una orden mal dada, sin haber enviado nada.
 int EjecutarOrdenes(const std::vector<std::string>& argumentos, const Consola& consola);
+
+}  // namespace ordenes

@@ -2,11 +2,13 @@
 
 #include "puerto_control.h"
 
+namespace ordenes {
+
 // El puerto de la línea de órdenes, que cuenta lo que envía: cada trama o línea enviada es un
 // intento, también las repeticiones.
-class PuertoContado : public PuertoControl {
+class PuertoContado : public comm::PuertoControl {
  public:
-  explicit PuertoContado(PuertoControl& puerto) : puerto_(puerto) {}
+  explicit PuertoContado(comm::PuertoControl& puerto) : puerto_(puerto) {}
 
   long Envios() const { return envios_; }
 
@@ -33,6 +35,8 @@ class PuertoContado : public PuertoControl {
   long Baudios() override { return puerto_.Baudios(); }
 
  private:
-  PuertoControl& puerto_;
+  comm::PuertoControl& puerto_;
   long envios_ = 0;
 };
+
+}  // namespace ordenes

@@ -19,6 +19,12 @@
 #include "textos.h"
 #include "traza_archivo.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
+namespace ordenes {
+
 namespace {
 
 struct Resultado {
@@ -61,7 +67,7 @@ Desenlace Leer(const Peticion& peticion, const Orden& orden, bool varios,
 // Las claves salen como las guarda Brun_Kqt.ini, que también las recibe.
 Desenlace Conectar(const Peticion& peticion, bool varios, const Comunicar& comunicar,
                    const Ajustes& ajustes, std::ostream& salida) {
-  const Conexion conexion = ::Conectar(peticion, comunicar, ajustes);
+  const Conexion conexion = carga::Conectar(peticion, comunicar, ajustes);
   switch (conexion.via) {
     case Via::Registros:
       return {true, "Conectado: responden los registros"};
@@ -217,3 +223,5 @@ int CorrerTrabajo(const Orden& orden, const std::string& membrete, const Consola
   puerto.SetPortOpen(false);
   return codigo;
 }
+
+}  // namespace ordenes

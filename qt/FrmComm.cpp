@@ -15,6 +15,9 @@
 #include "textos.h"
 #include "twips.h"
 
+using namespace comm;
+using namespace carga;
+
 FrmComm::FrmComm(QWidget* dueno)
     : QDialog(dueno),
       Label1(new QLabel(this)),

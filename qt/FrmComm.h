@@ -14,7 +14,7 @@ class QTimer;
 // Diálogo "Comunicando": cada vez que se muestra abre el puerto con la selección de la petición,
 // hace la petición (xFnc "R" lee registros, "T" los escribe, "C" envía una orden de línea),
 // cierra el puerto y se cierra solo. El resultado queda en los campos x… del mismo objeto.
-class FrmComm : public QDialog, public Peticion {
+class FrmComm : public QDialog, public comm::Peticion {
   Q_OBJECT
 
  public:

@@ -8,6 +8,9 @@
 
 #include "textos.h"
 
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 // El catálogo de Qt es el castellano de España; el programa dice "archivo", no "fichero" (las

@@ -13,6 +13,10 @@
 #include "disposicion.h"
 #include "twips.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 frm_Carga::frm_Carga(Ajustes ajustes, Ecos& ecos, QWidget* parent, Traza* traza, PuertosPc pc)
     : QWidget(parent), cargador_(*this, std::move(ajustes), traza, ecos, std::move(pc)) {
   CrearControles();

@@ -8,7 +8,6 @@
 #include "disposicion.h"
 
 class BarraEstado;
-class Ecos;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -16,20 +15,24 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
+
+namespace comm {
+class Ecos;
 class Traza;
+}  // namespace comm
 
 // Ventana principal en Qt: dibuja los controles, pasa sus eventos a Cargador y cumple lo que
 // este le pide.
-class frm_Carga : public QWidget, private PantallaCarga {
+class frm_Carga : public QWidget, private carga::PantallaCarga {
   Q_OBJECT
 
  public:
   // `ajustes`: los de esta ejecución; `ecos` dura lo que el programa; `pc`: los puertos de esta
   // PC para la lista.
-  frm_Carga(Ajustes ajustes, Ecos& ecos, QWidget* parent = nullptr, Traza* traza = nullptr,
-            PuertosPc pc = {});
+  frm_Carga(almacen::Ajustes ajustes, comm::Ecos& ecos, QWidget* parent = nullptr,
+            comm::Traza* traza = nullptr, carga::PuertosPc pc = {});
 
-  Cargador& Flujos() { return cargador_; }
+  carga::Cargador& Flujos() { return cargador_; }
 
  signals:
   // Se salió con "Salir" y las elecciones ya están guardadas: el programa debe terminar.
@@ -44,17 +47,17 @@ class frm_Carga : public QWidget, private PantallaCarga {
   void CrearPrincipal();
   void CrearSerie();
   template <typename Control, typename Ventana>
-  friend std::array<Control, disposicion::kParadasTabulacion> disposicion::OrdenTabulacion(
-      const Ventana& v);
+  friend std::array<Control, carga::disposicion::kParadasTabulacion>
+  carga::disposicion::OrdenTabulacion(const Ventana& v);
   void OrdenarTabulacion();
   void EnlazarEventos();
 
   void HScrollId0_Change();
 
   // PantallaCarga
-  Seleccion Eleccion() const override;
+  comm::Seleccion Eleccion() const override;
   void MostrarPuertos(const std::vector<std::string>& nombres) override;
-  void MostrarEleccion(const Seleccion& eleccion) override;
+  void MostrarEleccion(const comm::Seleccion& eleccion) override;
   bool NoMostrar() const override;
   void MarcarNoMostrar(bool marcada) override;
   void MostrarAyuda(bool visible) override;
@@ -66,7 +69,7 @@ class frm_Carga : public QWidget, private PantallaCarga {
   void HabilitarSubir() override;
   void Caja(const std::string& titulo, const std::string& texto, Icono icono) override;
   std::optional<std::filesystem::path> ElegirArchivo(const std::filesystem::path& carpeta) override;
-  void Comunicar(Peticion& peticion) override;
+  void Comunicar(comm::Peticion& peticion) override;
   void Terminar() override;  // emite Salida
 
   QGroupBox* Frame2;
@@ -92,5 +95,5 @@ class frm_Carga : public QWidget, private PantallaCarga {
   QPushButton* CmdSubir;
   QLabel* lblVersion;
 
-  Cargador cargador_;
+  carga::Cargador cargador_;
 };

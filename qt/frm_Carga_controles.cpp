@@ -20,6 +20,10 @@
 #include "textos.h"
 #include "twips.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 // Un control con su nombre, dentro de su contenedor, con posición y tamaño en twips.

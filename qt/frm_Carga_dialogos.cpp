@@ -10,6 +10,10 @@
 #include "frm_Carga.h"
 #include "textos.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 QMessageBox::Icon IconoQt(PantallaCarga::Icono icono) {

@@ -4,6 +4,9 @@
 
 #include "disposicion.h"
 
+using namespace comm;
+using namespace carga;
+
 QFont Fuente(const char* familia, qreal puntos, bool negrita) {
   QFont fuente;
   fuente.setFamilies({QString::fromLatin1(familia), QStringLiteral("Microsoft Sans Serif"),

@@ -14,6 +14,11 @@
 #include "puerto_serie.h"
 #include "traza_archivo.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+using namespace ordenes;
+
 namespace {
 
 // Donde Linux nombra cada adaptador serie USB por su fabricante y número de serie.

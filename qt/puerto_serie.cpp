@@ -8,6 +8,8 @@
 #include "falla_apertura.h"
 #include "plazo.h"
 
+using namespace comm;
+
 namespace {
 
 // Entregar unos pocos bytes al sistema es inmediato; si el controlador no los toma, lo que

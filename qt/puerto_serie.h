@@ -7,7 +7,7 @@
 
 // El control del puerto serie sobre QSerialPort. Un puerto cerrado o caído no recibe ni envía
 // nada, y sus esperas duermen hasta el plazo.
-class PuertoSerie : public PuertoConAjustes {
+class PuertoSerie : public comm::PuertoConAjustes {
  public:
   PuertoSerie();
   PuertoSerie(const PuertoSerie&) = delete;
@@ -22,7 +22,7 @@ class PuertoSerie : public PuertoConAjustes {
   void Esperar(std::size_t n, Reloj::time_point limite) override;
 
  private:
-  bool AplicarLinea(const AjustesLinea& linea) override;
+  bool AplicarLinea(const comm::AjustesLinea& linea) override;
   bool AplicarRts(bool alto) override;
   std::size_t Recibidos() const;
   void Recoger();

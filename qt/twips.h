@@ -12,7 +12,7 @@ inline int Twips(int twips, const QWidget* w) {
   return qRound(twips * w->logicalDpiX() / 1440.0);
 }
 
-inline QRect TwipsRect(const Lugar& lugar, const QWidget* w) {
+inline QRect TwipsRect(const carga::Lugar& lugar, const QWidget* w) {
   return QRect(Twips(lugar.left, w), Twips(lugar.top, w), Twips(lugar.width, w),
                Twips(lugar.height, w));
 }

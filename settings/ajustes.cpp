@@ -7,6 +7,8 @@
 #include "codificacion.h"
 #include "ini.h"
 
+namespace almacen {
+
 namespace {
 
 // Como en Windows: el valor se lee en 255 bytes, el cero final incluido.
@@ -83,3 +85,5 @@ void Ajustes::EscribirIni(const std::string& seccion, const std::string& clave,
 void Ajustes::EscribirIni(const std::string& seccion, const std::string& clave, long valor) const {
   IntentarEscribirIni(seccion, clave, valor);
 }
+
+}  // namespace almacen

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace almacen {
+
 // El almacén de ajustes: "Brun_Kqt.ini" de una carpeta, buscado de nuevo en cada llamada. Los
 // valores son texto de 8 bits; se guarda el valor seguido de ".". Un archivo guardado en UTF-16 o
 // UTF-8 con marca se lee y se vuelve a escribir igual (ver codificacion.h).
@@ -40,3 +42,5 @@ class Ajustes {
 // `texto`, un archivo de ajustes de 8 bits, con `valor` guardado como lo guarda EscribirIni.
 std::optional<std::string> ConAjuste(const std::string& texto, const std::string& seccion,
                                      const std::string& clave, const std::string& valor);
+
+}  // namespace almacen

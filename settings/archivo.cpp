@@ -4,6 +4,8 @@
 
 #include "nombres.h"
 
+namespace almacen {
+
 namespace {
 constexpr std::size_t kLargoMaximo = 1 << 20;
 constexpr std::string_view kExtension = ".tmp";
@@ -43,3 +45,5 @@ std::optional<unsigned long> ProcesoDeTemporal(std::string_view nombre, std::str
   }
   return proceso;
 }
+
+}  // namespace almacen

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace almacen {
+
 // El archivo de ajustes "Brun_Kqt.ini" de `carpeta`, buscado de nuevo en cada llamada.
 struct ArchivoAjustes {
   std::string ruta;  // el hallado, o donde lo crea la primera escritura (ver RutaNativa)
@@ -33,3 +35,5 @@ bool GuardarArchivo(const std::string& ruta, const std::string& contenido);
 // (`nombre` y `archivo` sin carpeta); nada si `nombre` no es uno de ellos.
 std::string NombreTemporal(const std::string& archivo, unsigned long proceso);
 std::optional<unsigned long> ProcesoDeTemporal(std::string_view nombre, std::string_view archivo);
+
+}  // namespace almacen

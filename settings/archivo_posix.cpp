@@ -10,6 +10,8 @@
 #include "archivo.h"
 #include "nombres.h"
 
+namespace almacen {
+
 namespace {
 
 constexpr char kNombre[] = "Brun_Kqt.ini";
@@ -114,3 +116,5 @@ bool GuardarArchivo(const std::string& ruta, const std::string& contenido) {
   }
   return true;
 }
+
+}  // namespace almacen

@@ -4,6 +4,8 @@
 #include "nombres.h"
 #include "texto_ancho.h"
 
+namespace almacen {
+
 // Las rutas van en UTF-8 y se llaman las funciones anchas: las de 8 bits no abren una carpeta
 // cuyo nombre queda fuera de la página de códigos de la PC (un perfil en cirílico o en griego).
 namespace {
@@ -84,3 +86,5 @@ bool GuardarArchivo(const std::string& rutaUtf8, const std::string& contenido) {
   if (existe) SetFileAttributesW(ruta.c_str(), atributos);
   return true;
 }
+
+}  // namespace almacen

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace almacen {
+
 namespace {
 
 constexpr char32_t kRoto = 0xFFFD;
@@ -147,3 +149,5 @@ std::string BytesDeTexto(Codificacion codificacion, const std::string& texto) {
   for (std::size_t i = 0; i < texto.size();) bytes += ByteDeCaracter(SiguienteUtf8(texto, i));
   return bytes;
 }
+
+}  // namespace almacen

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace almacen {
+
 // Cómo guardó el técnico el archivo de ajustes, por su marca inicial: "Unicode" del Bloc de
 // notas (UTF-16, LE o BE), UTF-8 con marca, o bytes de 8 bits sin marca.
 enum class Codificacion { Bytes, Utf8, Utf16Le, Utf16Be };
@@ -25,3 +27,5 @@ std::string Codificar(const TextoIni& texto);
 // tiene byte, o UTF-8 roto, da "?", como en Windows.
 std::string TextoDeBytes(Codificacion codificacion, const std::string& bytes);
 std::string BytesDeTexto(Codificacion codificacion, const std::string& texto);
+
+}  // namespace almacen

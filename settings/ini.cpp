@@ -6,6 +6,8 @@
 
 #include "nombres.h"
 
+namespace almacen {
+
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
@@ -167,3 +169,5 @@ std::optional<std::string> ConValorIni(const std::string& texto, const std::stri
   std::string salto = lineas.empty() ? "" : Salto(lineas.back(), fin);
   return nuevo + salto + "[" + seccion + "]" + std::string(fin) + LineaDeClave(clave, valor, fin);
 }
+
+}  // namespace almacen

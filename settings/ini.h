@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace almacen {
+
 // Texto INI tratado como bytes: encabezados "[sección]" y líneas "clave=valor", con fin de línea
 // CR LF, LF o CR. Secciones y claves coinciden sin importar mayúsculas ASCII ni blancos o
 // tabuladores alrededor; solo cuentan la primera sección de un nombre y, en ella, la primera
@@ -21,3 +23,5 @@ std::optional<std::string> ValorIni(const std::string& texto, const std::string&
 // en cualquiera, "=" en la clave, una clave que se leería como encabezado).
 std::optional<std::string> ConValorIni(const std::string& texto, const std::string& seccion,
                                        const std::string& clave, const std::string& valor);
+
+}  // namespace almacen

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+namespace almacen {
+
 // Los nombres se comparan sin importar mayúsculas ASCII; los demás bytes deben ser iguales. A
 // propósito sin configuración regional: un nombre no debe coincidir distinto en otra máquina.
 inline bool IgualesSinMayusculas(std::string_view a, std::string_view b) {
@@ -13,3 +15,5 @@ inline bool IgualesSinMayusculas(std::string_view a, std::string_view b) {
            return minuscula(x) == minuscula(y);
          });
 }
+
+}  // namespace almacen

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+namespace almacen {
+
 std::optional<long> EnteroDe(const std::string& texto) {
   std::size_t digitos = (!texto.empty() && (texto[0] == '-' || texto[0] == '+')) ? 1 : 0;
   if (digitos == texto.size()) return std::nullopt;
@@ -14,3 +16,5 @@ std::optional<long> EnteroDe(const std::string& texto) {
   if (errno == ERANGE) return std::nullopt;
   return valor;
 }
+
+}  // namespace almacen

@@ -2,6 +2,8 @@
 
 #include "texto_ancho.h"
 
+namespace almacen {
+
 std::wstring Ancho(const std::string& utf8) {
   if (utf8.empty()) return {};
   const int largo =
@@ -20,3 +22,5 @@ std::string Utf8(const std::wstring& texto) {
                       nullptr, nullptr);
   return utf8;
 }
+
+}  // namespace almacen

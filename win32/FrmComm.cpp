@@ -5,6 +5,10 @@
 #include "comunicacion.h"
 #include "textos.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 constexpr wchar_t kClase[] = L"FrmComm";

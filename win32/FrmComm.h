@@ -5,17 +5,19 @@
 #include "controles.h"
 #include "peticion.h"
 
+namespace comm {
 class PuertoControl;
+}  // namespace comm
 
 // Diálogo "Comunicando": cada vez que se muestra abre el puerto con la selección de la petición,
 // hace la petición en el primer tic de su temporizador, cierra el puerto y se cierra solo. Es
 // modal sobre su dueño; "Cancelar", Escape o el botón de cierre piden que pare.
 class FrmComm {
  public:
-  FrmComm(HWND dueno, PuertoControl& comm1);
+  FrmComm(HWND dueno, comm::PuertoControl& comm1);
 
   // Vuelve cuando la petición terminó; el resultado queda en sus campos xOK y xDato.
-  void Mostrar(Peticion& peticion);
+  void Mostrar(comm::Peticion& peticion);
 
   HWND Ventana() const { return ventana_; }
   LRESULT Mensaje(UINT mensaje, WPARAM w, LPARAM l);
@@ -31,8 +33,8 @@ class FrmComm {
   void ProcesarEventos();
 
   HWND dueno_;
-  PuertoControl& comm1_;
-  Peticion* peticion_ = nullptr;
+  comm::PuertoControl& comm1_;
+  comm::Peticion* peticion_ = nullptr;
   Letra letra_;
   HWND ventana_ = nullptr;
   HWND Label1 = nullptr;

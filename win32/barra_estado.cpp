@@ -4,6 +4,10 @@
 #include "pantalla_carga.h"
 #include "textos.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 constexpr UINT_PTR kReloj = 1;

@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 constexpr wchar_t kClaseMarco[] = L"Marco";

@@ -23,11 +23,11 @@ Letra NuevaLetra(const char* familia, double puntos, bool negrita);
 
 // Un control hijo de `contenedor`, en `lugar` (twips relativos al contenedor), con su letra.
 HWND Control(HWND contenedor, const wchar_t* clase, const std::string& texto, DWORD estilo,
-             const Lugar& lugar, HFONT letra, DWORD estiloExtendido = 0);
+             const carga::Lugar& lugar, HFONT letra, DWORD estiloExtendido = 0);
 
 // Un contenedor con marco y título, como Frame1, Frame2 o fraSerie: sus controles se mueven con
 // él, y lo que avisan llega a la ventana que lo contiene.
-HWND Marco(HWND contenedor, const std::string& titulo, const Lugar& lugar, HFONT letra);
+HWND Marco(HWND contenedor, const std::string& titulo, const carga::Lugar& lugar, HFONT letra);
 
 // Un renglón más al final de una lista desplegable.
 void Agregar(HWND lista, const std::string& texto);

@@ -8,6 +8,10 @@
 #include "FrmComm.h"
 #include "textos.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 // Más que MAX_PATH: la carpeta del programa puede estar en una ruta larga.

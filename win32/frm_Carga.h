@@ -10,18 +10,20 @@
 #include "controles.h"
 #include "disposicion.h"
 
+namespace comm {
 class Ecos;
 class PuertoControl;
 class Traza;
+}  // namespace comm
 
 // Ventana principal en Win32: elección de puerto, velocidad e ID del indicador, panel de ayuda
 // y los tres botones de trabajo. Dibuja y reparte eventos; las reglas son las de Cargador.
-class frm_Carga : public PantallaCarga {
+class frm_Carga : public carga::PantallaCarga {
  public:
   // `ajustes`: los de esta ejecución; `traza` puede faltar; `ecos` dura lo que el programa;
   // `pc` son los puertos de esta PC para la lista.
-  frm_Carga(PuertoControl& comm1, Ajustes ajustes, Ecos& ecos, Traza* traza = nullptr,
-            PuertosPc pc = {});
+  frm_Carga(comm::PuertoControl& comm1, almacen::Ajustes ajustes, comm::Ecos& ecos,
+            comm::Traza* traza = nullptr, carga::PuertosPc pc = {});
   ~frm_Carga() override;
 
   void Mostrar(int como);
@@ -31,9 +33,9 @@ class frm_Carga : public PantallaCarga {
   bool Tecla(const MSG& msg);
 
   // Las listas, la barra del ID y su etiqueta LabelId0.
-  Seleccion Eleccion() const override;
+  comm::Seleccion Eleccion() const override;
   void MostrarPuertos(const std::vector<std::string>& nombres) override;
-  void MostrarEleccion(const Seleccion& eleccion) override;
+  void MostrarEleccion(const comm::Seleccion& eleccion) override;
   // Chk_inicio; Frame2 se corre con SetWindowPos.
   bool NoMostrar() const override;
   void MarcarNoMostrar(bool marcada) override;
@@ -48,7 +50,7 @@ class frm_Carga : public PantallaCarga {
   // MessageBoxW, GetOpenFileNameW y el diálogo FrmComm.
   void Caja(const std::string& titulo, const std::string& texto, Icono icono) override;
   std::optional<std::filesystem::path> ElegirArchivo(const std::filesystem::path& carpeta) override;
-  void Comunicar(Peticion& peticion) override;
+  void Comunicar(comm::Peticion& peticion) override;
   // PostQuitMessage.
   void Terminar() override;
 
@@ -63,12 +65,12 @@ class frm_Carga : public PantallaCarga {
   void HScrollId0_Change();
   LRESULT Colores(HDC dc, HWND control);
   template <typename Control, typename Ventana>
-  friend std::array<Control, disposicion::kParadasTabulacion> disposicion::OrdenTabulacion(
-      const Ventana& v);
+  friend std::array<Control, carga::disposicion::kParadasTabulacion>
+  carga::disposicion::OrdenTabulacion(const Ventana& v);
   void Tabular(bool atras);
 
-  PuertoControl& comm1_;
-  Cargador cargador_;
+  comm::PuertoControl& comm1_;
+  carga::Cargador cargador_;
   Letra letra_;
   Letra letraAyuda_;
   Letra letraDestacada_;

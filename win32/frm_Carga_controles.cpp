@@ -6,6 +6,10 @@
 #include "texto_ayuda.h"
 #include "textos.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 constexpr wchar_t kClase[] = L"frm_Carga";

@@ -22,6 +22,11 @@
 #include "puertos_win.h"
 #include "traza_archivo.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+using namespace ordenes;
+
 namespace {
 
 // Los argumentos sin el nombre del programa, en UTF-8.

@@ -10,6 +10,8 @@
 #include "falla_apertura.h"
 #include "plazo.h"
 
+using namespace comm;
+
 namespace {
 
 // Entregar unos pocos bytes al controlador es inmediato; el plazo solo evita quedar colgado de

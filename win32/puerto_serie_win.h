@@ -7,7 +7,7 @@
 // El control del puerto serie sobre la API de comunicaciones de Windows: \\.\COM<n>, lectura
 // bloqueante con plazos del controlador y un búfer propio de lo ya recibido. Un puerto cerrado
 // o caído no recibe ni envía nada, y sus esperas duermen hasta el plazo.
-class PuertoSerieWin : public PuertoConAjustes {
+class PuertoSerieWin : public comm::PuertoConAjustes {
  public:
   PuertoSerieWin();
   ~PuertoSerieWin() override;
@@ -23,7 +23,7 @@ class PuertoSerieWin : public PuertoConAjustes {
   void Esperar(std::size_t n, Reloj::time_point limite) override;
 
  private:
-  bool AplicarLinea(const AjustesLinea& linea) override;
+  bool AplicarLinea(const comm::AjustesLinea& linea) override;
   bool AplicarRts(bool alto) override;
   bool Plazos(unsigned long intervaloMs, unsigned long totalMs);
   std::size_t Leer(std::size_t n);

@@ -11,6 +11,11 @@
 
 #include "controles.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+using namespace ordenes;
+
 namespace {
 
 // Texto de un valor REG_SZ, sin el NUL final que el registro suele guardar.

@@ -5,4 +5,4 @@
 #include "consola.h"
 
 // Los puertos COM de esta PC, con el nombre amigable que les da el administrador de dispositivos.
-std::vector<PuertoDelSistema> PuertosDelSistema();
+std::vector<ordenes::PuertoDelSistema> PuertosDelSistema();

@@ -12,6 +12,8 @@
 #include "sondeo.h"
 #include "tramas.h"
 
+using namespace comm;
+
 namespace {
 
 using std::chrono::microseconds;

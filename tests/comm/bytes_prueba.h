@@ -14,5 +14,5 @@ inline std::string Bytes(std::initializer_list<int> codigos) {
 
 // La trama con sus bytes de control.
 inline std::string ConCrc(const std::string& cuerpo) {
-  return cuerpo + crc16(cuerpo);
+  return cuerpo + comm::crc16(cuerpo);
 }

@@ -7,6 +7,8 @@
 
 #include "bytes_prueba.h"
 
+using namespace comm;
+
 namespace {
 
 // CRC-16/MODBUS bit a bit, sin tablas, para contrastar las tablas literales.

@@ -14,6 +14,9 @@
 #include "transferencia.h"
 #include "traza.h"
 
+using namespace almacen;
+using namespace comm;
+
 namespace {
 
 using ms = std::chrono::milliseconds;

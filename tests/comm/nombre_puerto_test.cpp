@@ -5,6 +5,9 @@
 #include "ajustes.h"
 #include "carpeta_temporal.h"
 
+using namespace almacen;
+using namespace comm;
+
 namespace {
 
 class NombrePuertoTest : public EnCarpetaTemporal {};

@@ -9,6 +9,8 @@
 #include "sucesos.h"
 #include "traza.h"
 
+using namespace comm;
+
 namespace {
 
 using ms = std::chrono::milliseconds;

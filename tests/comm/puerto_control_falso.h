@@ -6,7 +6,7 @@
 #include "puerto_falso.h"
 
 // El control del puerto sobre un PuertoFalso: anota cómo se configuró y si se abrió.
-class PuertoControlFalso : public PuertoControl {
+class PuertoControlFalso : public comm::PuertoControl {
  public:
   PuertoFalso linea;
   long commPort = 0;

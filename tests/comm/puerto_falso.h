@@ -12,7 +12,7 @@
 
 // Puerto guionado con reloj falso: Esperar avanza el reloj hasta el plazo o hasta que llegan
 // los bytes que faltan, sin esperas reales. Cada trama escrita queda anotada con su hora.
-class PuertoFalso : public Puerto {
+class PuertoFalso : public comm::Puerto {
  public:
   struct Escrito {
     std::string trama;

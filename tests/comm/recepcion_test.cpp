@@ -4,6 +4,8 @@
 
 #include "bytes_prueba.h"
 
+using namespace comm;
+
 namespace {
 
 // Tres bytes de otro esclavo que, con los cinco primeros de `respuesta` detrás, forman una trama

@@ -5,6 +5,8 @@
 #include "bytes_prueba.h"
 #include "crc16.h"
 
+using namespace comm;
+
 namespace {
 
 Registros R(long n) {

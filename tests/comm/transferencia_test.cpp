@@ -15,6 +15,9 @@
 #include "puerto_falso.h"
 #include "tramas.h"
 
+using namespace almacen;
+using namespace comm;
+
 namespace {
 
 using std::chrono::microseconds;

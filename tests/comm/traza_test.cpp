@@ -13,6 +13,9 @@
 #include "transferencia.h"
 #include "traza_archivo.h"
 
+using namespace almacen;
+using namespace comm;
+
 namespace {
 
 using ms = std::chrono::milliseconds;

@@ -15,6 +15,10 @@
 #include "ecos.h"
 #include "frm_Carga.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 void Decir(const QString& texto) {

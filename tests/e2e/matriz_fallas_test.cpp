@@ -19,6 +19,10 @@
 #include "entorno_prueba.h"
 #include "frm_Carga.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 constexpr double kPlazoS = 2.0;  // plazo de una respuesta

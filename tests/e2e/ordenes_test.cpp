@@ -9,6 +9,8 @@
 
 #include "entorno_prueba.h"
 
+using namespace comm;
+
 namespace {
 
 struct Corrida {

@@ -19,6 +19,10 @@
 #include "ecos.h"
 #include "frm_Carga.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 struct Caja {

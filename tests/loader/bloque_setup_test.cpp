@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace carga;
+
 namespace {
 
 TEST(BloqueSetup, DecodesRecordsAndSingleBytesInStoredOrder) {

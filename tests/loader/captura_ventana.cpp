@@ -19,6 +19,10 @@
 #include "entorno_prueba.h"
 #include "frm_Carga.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 // Primer arranque, sin archivo de ajustes: el panel de ayuda a la vista.

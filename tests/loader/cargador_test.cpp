@@ -12,6 +12,10 @@
 #include "indicador_falso.h"
 #include "puerto_control_falso.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 using Icono = PantallaCarga::Icono;

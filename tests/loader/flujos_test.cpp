@@ -17,6 +17,10 @@
 #include "entorno_prueba.h"
 #include "frm_Carga.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 template <typename T>

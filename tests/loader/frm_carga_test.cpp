@@ -24,6 +24,10 @@
 #include "texto_ayuda.h"
 #include "twips.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 template <typename T>

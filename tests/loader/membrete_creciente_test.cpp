@@ -11,6 +11,8 @@
 
 #include "archivo_membrete.h"
 
+using namespace carga;
+
 namespace fs = std::filesystem;
 
 namespace {

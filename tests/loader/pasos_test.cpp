@@ -10,6 +10,10 @@
 #include "indicador_falso.h"
 #include "puerto_control_falso.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 // La lectura del membrete llega hasta el NUL del más largo: 75 bytes y su NUL son 38 registros.

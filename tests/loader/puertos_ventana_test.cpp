@@ -5,6 +5,10 @@
 #include "ajustes.h"
 #include "carpeta_temporal.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 class PuertosVentanaTest : public EnCarpetaTemporal {

@@ -13,6 +13,10 @@
 #include "opciones.h"
 #include "puerto_control_falso.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace ordenes;
+
 namespace {
 
 using ms = std::chrono::milliseconds;

@@ -10,6 +10,8 @@
 #include "carpeta_temporal.h"
 #include "utf16.h"
 
+using namespace almacen;
+
 using namespace std::string_literals;
 
 namespace {

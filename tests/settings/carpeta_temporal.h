@@ -21,7 +21,7 @@ class EnCarpetaTemporal : public ::testing::Test {
                ("ajustes-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directory(carpeta_);
     std::filesystem::current_path(carpeta_);
-    ajustes_ = Ajustes(carpeta_);
+    ajustes_ = almacen::Ajustes(carpeta_);
   }
 
   void TearDown() override {
@@ -50,6 +50,6 @@ class EnCarpetaTemporal : public ::testing::Test {
   }
 
   std::filesystem::path anterior_, carpeta_;
-  Ajustes ajustes_{std::filesystem::path()};
+  almacen::Ajustes ajustes_{std::filesystem::path()};
   std::error_code error_;
 };

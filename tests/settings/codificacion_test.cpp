@@ -6,6 +6,8 @@
 
 #include "utf16.h"
 
+using namespace almacen;
+
 using namespace std::string_literals;
 
 namespace {

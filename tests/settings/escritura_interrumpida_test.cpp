@@ -14,6 +14,8 @@
 #include "ajustes.h"
 #include "carpeta_temporal.h"
 
+using namespace almacen;
+
 namespace {
 
 const std::string kArchivo = "Brun_Kqt.ini";

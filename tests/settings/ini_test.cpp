@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+using namespace almacen;
+
 using namespace std::string_literals;
 
 namespace {

@@ -5,6 +5,8 @@
 #include <climits>
 #include <string>
 
+using namespace almacen;
+
 using namespace std::string_literals;
 
 namespace {

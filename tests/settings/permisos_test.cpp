@@ -15,6 +15,8 @@
 #include <unistd.h>
 #endif
 
+using namespace almacen;
+
 namespace {
 
 const std::string kArchivo = "Brun_Kqt.ini";

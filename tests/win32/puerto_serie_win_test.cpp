@@ -12,6 +12,8 @@
 #include "comunicacion.h"
 #include "transferencia.h"
 
+using namespace comm;
+
 // Estas pruebas hablan con indicadores simulados que scripts/test-windows pone en marcha y
 // asigna a puertos COM del prefijo de wine:
 //   COM11 un indicador con ID 1; COM12 uno mudo; COM13 uno que corta la línea tras una orden;

@@ -14,6 +14,10 @@
 #include "frm_Carga.h"
 #include "puerto_control.h"
 
+using namespace almacen;
+using namespace comm;
+using namespace carga;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -11,9 +11,13 @@
 
 #include "nombre_puerto.h"
 
+using namespace almacen;
+using namespace comm;
+
 void Apuntar(Peticion& peticion, const Seleccion& seleccion) {
   peticion.seleccion = seleccion;
-  peticion.dispositivo = MapaPuertos(::Ajustes::DeLaCarpetaActual()).Dispositivo(seleccion.puerto);
+  peticion.dispositivo =
+      MapaPuertos(almacen::Ajustes::DeLaCarpetaActual()).Dispositivo(seleccion.puerto);
 }
 
 CarpetaDeTrabajo::CarpetaDeTrabajo(const QByteArray& ajustes) : anterior_(QDir::currentPath()) {

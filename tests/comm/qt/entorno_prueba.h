@@ -24,11 +24,11 @@ class CarpetaDeTrabajo {
 };
 
 // Com1 a 9600 con el ID 1: lo que elige en pantalla quien usa AjustesHacia.
-inline const Seleccion kSeleccionDePrueba{1, 3, 1};
+inline const comm::Seleccion kSeleccionDePrueba{1, 3, 1};
 
 // La petición hacia `seleccion`, con el dispositivo que los ajustes de la carpeta actual dan a su
 // puerto, como la arma la ventana.
-void Apuntar(Peticion& peticion, const Seleccion& seleccion);
+void Apuntar(comm::Peticion& peticion, const comm::Seleccion& seleccion);
 
 // Ajustes que llevan el puerto 1 al pseudoterminal `pty`, a 1200 · 2^`baudios`, ID 1.
 QByteArray AjustesHacia(const QString& pty, int baudios = 3);

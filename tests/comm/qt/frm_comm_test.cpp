@@ -12,6 +12,8 @@
 #include "entorno_prueba.h"
 #include "traza.h"
 
+using namespace comm;
+
 namespace {
 
 // Ocho registros 26..33 con bytes que un puerto mal configurado no dejaría pasar.

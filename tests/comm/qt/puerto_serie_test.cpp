@@ -11,6 +11,8 @@
 
 #include "entorno_prueba.h"
 
+using namespace comm;
+
 using namespace std::chrono_literals;
 using Reloj = Puerto::Reloj;
 
