@@ -1,7 +1,7 @@
 #include "pasos.h"
 
 #include "bloque_setup.h"
-#include "sucesos.h"
+#include "hex.h"
 #include "traza.h"
 
 using namespace almacen;

@@ -11,11 +11,11 @@
 #include "buscar.h"
 #include "comunicacion.h"
 #include "ecos.h"
+#include "hex.h"
 #include "nombre_puerto.h"
 #include "pasos.h"
 #include "puerto_contado.h"
 #include "seleccion_guardada.h"
-#include "sucesos.h"
 #include "textos.h"
 #include "traza_archivo.h"
 

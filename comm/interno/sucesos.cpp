@@ -29,17 +29,6 @@ std::string Recibido(std::string_view bytes, const std::string& texto, long long
 
 }  // namespace
 
-std::string Hex(std::string_view bytes) {
-  static constexpr char kCifras[] = "0123456789ABCDEF";
-  std::string texto;
-  for (const unsigned char b : bytes) {
-    if (!texto.empty()) texto += ' ';
-    texto += kCifras[b >> 4];
-    texto += kCifras[b & 0xF];
-  }
-  return texto;
-}
-
 void AnotarSinRespuesta(Traza& traza, std::chrono::milliseconds espera) {
   traza.Anotar(TextoMotivo({Causa::SinRespuesta}) + " en " + std::to_string(espera.count()) +
                " ms");

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "hex.h"
 #include "intercambio.h"
 #include "tramas.h"
 
@@ -12,9 +13,6 @@ namespace comm {
 class Traza;
 
 // Los textos de la traza. Solo se arman con la traza encendida.
-
-// Bytes en hexadecimal, separados por espacios: "01 06 00 1A".
-std::string Hex(std::string_view bytes);
 
 // "sin respuesta en 2000 ms": venció el plazo, o la espera más corta de una búsqueda, sin la
 // respuesta.
