@@ -321,7 +321,7 @@ class MatrizFallasTest : public QObject {
     QCOMPARE(tabla.back().indicador, QStringLiteral("26-63 = membrete"));
   }
 
-  void unPuertoQueNoSirveFallaEnTresPlazos() {
+  void unPuertoQueNoSirveFallaAntesDeTresPlazos() {
     {
       Escenario e;
       QVERIFY(e.Preparar(kMembreteCorto));
