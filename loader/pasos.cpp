@@ -89,7 +89,7 @@ Conexion Conectar(Peticion peticion, const Comunicar& comunicar, const Ajustes& 
   peticion.xLong = "8";
   comunicar(peticion);
   const Motivo sondeo = peticion.motivo;
-  if (peticion.xDato.size() == kLargoSondeo) return {Via::Registros, {}, sondeo, {}};
+  if (peticion.xDato.size() == kLargoSondeo) return {Via::Registros, {}, sondeo, std::nullopt};
 
   peticion.xFnc = "C";
   peticion.xDato = "M";

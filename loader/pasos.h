@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,7 +33,7 @@ struct Conexion {
   Via via;
   std::vector<std::pair<std::string, long>> setup;  // lo guardado, si respondió la orden
   comm::Motivo sondeo;                              // cómo terminó la lectura de registros
-  comm::Motivo ordenM;                              // y la orden, si se envió
+  std::optional<comm::Motivo> ordenM;               // y la orden, si se envió
 };
 Conexion Conectar(comm::Peticion peticion, const Comunicar& comunicar,
                   const almacen::Ajustes& ajustes);

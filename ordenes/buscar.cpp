@@ -8,6 +8,7 @@
 
 #include "barra.h"
 #include "busqueda.h"
+#include "enumerar.h"
 #include "velocidades.h"
 
 using namespace almacen;
@@ -43,12 +44,9 @@ PlanBusqueda Plan(const Orden& orden) {
 
 // "1200, 2400 y 9600"
 std::string Enumerar(const std::vector<long>& numeros) {
-  std::string texto;
-  for (std::size_t i = 0; i < numeros.size(); ++i) {
-    if (i > 0) texto += i + 1 == numeros.size() ? " y " : ", ";
-    texto += std::to_string(numeros[i]);
-  }
-  return texto;
+  std::vector<std::string> textos;
+  for (long numero : numeros) textos.push_back(std::to_string(numero));
+  return ordenes::Enumerar(textos, "y");
 }
 
 std::string Segundos(std::chrono::steady_clock::duration tiempo) {

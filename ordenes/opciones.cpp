@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "enumerar.h"
 #include "nombre_puerto.h"
 #include "numero.h"
 #include "peticion.h"
@@ -57,7 +58,7 @@ std::vector<long> Ids(const std::string& lista) {
 long Puerto(const std::string& texto) {
   const std::optional<long> puerto = Numero(texto);
   if (!puerto || *puerto < 1 || *puerto > kUltimoPuerto) {
-    throw Fallo{"Puerto inválido: " + texto + " (de 1 a 255)"};
+    throw Fallo{"Puerto inválido: " + texto + " (de 1 a " + std::to_string(kUltimoPuerto) + ")"};
   }
   return *puerto;
 }
@@ -66,7 +67,8 @@ long Baudios(const std::string& texto) {
   const auto* fin = std::end(kVelocidades);
   const auto* velocidad = std::find(std::begin(kVelocidades), fin, texto);
   if (velocidad == fin) {
-    throw Fallo{"Velocidad inválida: " + texto + " (1200, 2400, 4800, 9600 o 19200)"};
+    throw Fallo{"Velocidad inválida: " + texto + " (" +
+                Enumerar({std::begin(kVelocidades), std::end(kVelocidades)}, "o") + ")"};
   }
   return velocidad - std::begin(kVelocidades);
 }

@@ -85,8 +85,10 @@ Desenlace Conectar(const Peticion& peticion, bool varios, const Comunicar& comun
   }
   // Los dos motivos, o uno si la lectura y la orden fallaron igual.
   Desenlace falla = Falla("Sin comunicación", conexion.sondeo);
-  const std::string ordenM = TextoMotivo(conexion.ordenM);
-  if (ordenM != TextoMotivo(conexion.sondeo)) falla.texto += "; orden M: " + ordenM;
+  const std::string ordenM = conexion.ordenM ? TextoMotivo(*conexion.ordenM) : "";
+  if (!ordenM.empty() && ordenM != TextoMotivo(conexion.sondeo)) {
+    falla.texto += "; orden M: " + ordenM;
+  }
   return falla;
 }
 
