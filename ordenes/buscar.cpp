@@ -45,6 +45,7 @@ PlanBusqueda Plan(const Orden& orden) {
 // "1200, 2400 y 9600"
 std::string Enumerar(const std::vector<long>& numeros) {
   std::vector<std::string> textos;
+  textos.reserve(numeros.size());
   for (long numero : numeros) textos.push_back(std::to_string(numero));
   return ordenes::Enumerar(textos, "y");
 }
