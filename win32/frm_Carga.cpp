@@ -168,8 +168,8 @@ std::optional<std::filesystem::path> frm_Carga::ElegirArchivo(
   datos.nMaxFile = static_cast<DWORD>(archivo.size());
   datos.lpstrInitialDir = inicial.c_str();
   // Sin OFN_NOCHANGEDIR el diálogo deja la carpeta actual donde se eligió el archivo.
-  datos.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                OFN_NOCHANGEDIR;
+  datos.Flags =
+      OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!GetOpenFileNameW(&datos)) return std::nullopt;
   return std::filesystem::path(archivo.c_str());
 }
