@@ -43,11 +43,11 @@ PlanBusqueda Plan(const Orden& orden) {
 }
 
 // "1200, 2400 y 9600"
-std::string Enumerar(const std::vector<long>& numeros) {
+std::string EnumerarNumeros(const std::vector<long>& numeros) {
   std::vector<std::string> textos;
   textos.reserve(numeros.size());
   for (long numero : numeros) textos.push_back(std::to_string(numero));
-  return ordenes::Enumerar(textos, "y");
+  return Enumerar(textos, "y");
 }
 
 std::string Segundos(std::chrono::steady_clock::duration tiempo) {
@@ -80,13 +80,13 @@ void Resumir(const ResultadoBusqueda& resultado, const PlanBusqueda& plan,
   if (resultado.oyenOrden.empty()) {
     errores << "Nadie contestó la orden M: se probó cada ID a cada velocidad.\n";
   } else {
-    errores << "La orden M contestó a " << Enumerar(resultado.oyenOrden)
+    errores << "La orden M contestó a " << EnumerarNumeros(resultado.oyenOrden)
             << " baudios: se probaron los ID solo allí.\n";
   }
   const std::size_t hallados = resultado.hallados.size();
   if (hallados == 0) {
     errores << "Ningún indicador contestó (" << plan.ids.size() << " ID a "
-            << Enumerar(resultado.barridas) << " baudios), en " << Segundos(tiempo) << ".\n";
+            << EnumerarNumeros(resultado.barridas) << " baudios), en " << Segundos(tiempo) << ".\n";
     return;
   }
   errores << (hallados == 1 ? "Contestó 1 indicador"
